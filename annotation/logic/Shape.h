@@ -1,0 +1,27 @@
+// One committed mark on the capture (rectangle, ellipse, arrow, freehand stroke or text), and the record
+// of the mark being dragged out. Plain data: the dialog's shape list owns the committed records.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/Compat.h"
+
+enum ShapeKind : int {
+    SHAPE_NONE = -1,
+    SHAPE_RECT = 1,
+    SHAPE_PEN = 2,
+    SHAPE_ARROW = 3,
+    SHAPE_ELLIPSE = 4,
+    SHAPE_TEXT = 5,
+};
+
+struct CShape {
+    int nKind = SHAPE_NONE;
+    int nSize = 2;                      // stroke width in pixels; for text, the font choice
+    COLORREF crColor = 0x000000FF;      // red
+    POINT ptFrom = {0, 0};
+    POINT ptTo = {0, 0};
+    std::wstring strText;
+    std::vector<POINT> points;          // freehand stroke, in the order drawn
+};

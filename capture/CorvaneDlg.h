@@ -1,0 +1,122 @@
+// The capture window: a borderless, topmost dialog over the whole virtual screen that shows the frozen
+// desktop and takes every gesture of one capture. Its member functions live with their subsystems:
+// capture/ (lifecycle, input routing, view rendering), selection/, annotation/, palette/, output/.
+#pragma once
+
+#include <vector>
+
+#include "annotation/logic/Shape.h"
+#include "framework/Afx.h"
+#include "res/resource.h"
+#include "selection/logic/WindowFinder.h"
+
+class CCMagnifyDlg;
+class CColorIndicatorDlg;
+
+// Timer that keeps the capture window in the foreground during its first seconds.
+constexpr UINT_PTR TIMER_FOREGROUND = 1024;
+constexpr UINT FOREGROUND_PERIOD_MS = 1000;
+
+class CCorvaneDlg : public CDialog {
+public:
+    explicit CCorvaneDlg(CWnd* pParent = nullptr);
+    ~CCorvaneDlg() override;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Lifecycle.
+    void InitCaptureState();
+    void CaptureScreen();
+    void CreateDimBitmap();
+    void CreateTextEdit();
+    void ForceForeground();
+
+    // View rendering.
+    void ComposeView();
+    void DimOutside(HDC dc, RECT rc);
+    void HighlightHoverWindow(CPoint point);
+    // Shows the view for a hovered rectangle that was rcOld before the lookup and is m_rcHover now.
+    void ShowHoverChange(const RECT& rcOld);
+    // The hover view: the frozen screen dimmed around m_rcHover, which is outlined.
+    void ComposeHoverView();
+    void CopyFrozenScreen();
+
+    // State, in the order the capture's parts rely on (see each subsystem for its fields' use).
+    HICON m_hIcon;
+    int m_nForegroundTicks = 0;
+    int m_nColorIndex = 0;
+    COLORREF m_crColor = 0x000000FF;
+    int m_nSize = 2;
+    CFont m_fontLarge;
+    CFont m_fontMedium;
+    CFont m_fontSmall;
+    int m_cxScreen = 0;
+    int m_cyScreen = 0;
+    RECT m_rcScreen = {0, 0, 0, 0};
+    bool m_bNewSelection = true;
+    bool m_bEditingText = false;
+    int m_nTool = 0;
+    bool m_bHasSelection = false;
+    bool m_bWindowDetect = true;
+    bool m_bShowMagnifier = true;
+    bool m_bToolChosen = false;
+    bool m_bTracking = false;
+    POINT m_ptTrackStart = {0, 0};
+    POINT m_ptAnchor = {0, 0};
+    int m_nTrackHit = 0;
+    CDC m_dcScreen;
+    CBitmap m_bmpScreen;
+    CDC m_dcView;
+    CBitmap m_bmpView;
+    CEdit m_edit;
+    POINT m_ptSelStart = {0, 0};
+    POINT m_ptSelEnd = {0, 0};
+    POINT m_ptLineFrom = {0, 0};
+    POINT m_ptLineTo = {0, 0};
+    POINT m_ptBoxFrom = {0, 0};
+    POINT m_ptBoxTo = {0, 0};
+    POINT m_ptPenFrom = {0, 0};
+    POINT m_ptPenTo = {0, 0};
+    POINT m_ptLastMouse = {0, 0};
+    RECT m_rcHover = {0, 0, 0, 0};
+    HBITMAP m_hDimBitmap = nullptr;
+    CBitmap m_bmpResult;
+    HACCEL m_hAccel = nullptr;
+    CToolBar m_wndToolBar;
+    CToolBar m_wndOptionBar;
+    RECT m_rcSelection = {0, 0, 0, 0};
+    std::vector<CShape*> m_shapes;
+    std::vector<POINT> m_penPoints;
+    CShape m_shapeCurrent;
+    CWindowFinder m_windowFinder;
+    CImageList m_imlToolBar;
+    CImageList m_imlOptionBar;
+    CCMagnifyDlg* m_pMagnifier = nullptr;
+    CColorIndicatorDlg* m_pColorIndicator = nullptr;
+    int m_cxPrimary = 0;
+    int m_cyPrimary = 0;
+    RECT m_rcShapesBounds = {0, 0, 0, 0};
+
+protected:
+    BOOL OnInitDialog() override;
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnMButtonDblClk(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnCloseCommand();
+    void OnEditKillFocus();
+    void OnEditSetFocus();
+    void OnClose();
+    BOOL OnEraseBkgnd(CDC* pDC);
+
+    DECLARE_MESSAGE_MAP()
+};

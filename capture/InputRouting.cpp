@@ -1,0 +1,110 @@
+// Input routing: every mouse and keyboard message of the capture goes to the phase it belongs to,
+// decided by the phase flags in a fixed order.
+#include "capture/CorvaneDlg.h"
+
+#include "capture/logic/ViewRules.h"
+#include "palette/logic/CommandIds.h"
+
+BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_SETCURSOR()
+    ON_WM_MBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_KEYUP()
+    ON_WM_TIMER()
+    ON_COMMAND(ID_CLOSE, OnCloseCommand)
+    ON_EN_KILLFOCUS(IDC_TEXT_EDIT, OnEditKillFocus)
+    ON_EN_SETFOCUS(IDC_TEXT_EDIT, OnEditSetFocus)
+    ON_WM_CLOSE()
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+void CCorvaneDlg::OnLButtonDown(UINT, CPoint) { Default(); }
+
+void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
+    CWindowDC dc(this);
+    if (m_bWindowDetect && !IsLeftDrag(nFlags)) {
+        HighlightHoverWindow(point);
+    }
+    Default();
+}
+
+void CCorvaneDlg::OnLButtonUp(UINT, CPoint point) {
+    if (m_bWindowDetect) {
+        // The first release of the capture ends window detection.
+        m_bWindowDetect = false;
+        if (!rect::SamePoint(m_ptSelStart, m_ptSelEnd) && rect::SamePoint(m_ptSelEnd, point)) {
+            m_bHasSelection = true;
+            m_bNewSelection = false;
+        }
+    } else if (!m_bTracking) {
+        if (rect::SamePoint(m_ptSelEnd, point)) {
+            m_bHasSelection = true;
+            m_bNewSelection = false;
+        }
+    }
+    ComposeView();
+    m_shapeCurrent.nKind = SHAPE_NONE;  // the preview ends with the button
+    Invalidate(FALSE);
+    UpdateWindow();
+    Default();
+}
+
+void CCorvaneDlg::OnRButtonDown(UINT, CPoint point) {
+    if (!rect::Contains(m_rcSelection, point)) {
+        if (!m_bHasSelection) {
+            // Hold whatever is selected now, even nothing, as the fixed selection.
+            m_bHasSelection = true;
+            m_bNewSelection = false;
+        }
+        Invalidate(FALSE);
+        UpdateWindow();
+    }
+    Default();
+}
+
+void CCorvaneDlg::OnLButtonDblClk(UINT, CPoint) { Default(); }
+
+void CCorvaneDlg::OnMButtonDblClk(UINT, CPoint) {
+    // A quick look at the selected area in the corner; the next repaint removes it.
+    CClientDC dc(this);
+    dc.BitBlt(0, 0, rect::Width(m_rcSelection), rect::Height(m_rcSelection), &dc, m_rcSelection.left,
+              m_rcSelection.top, SRCCOPY);
+    Default();
+}
+
+BOOL CCorvaneDlg::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
+
+void CCorvaneDlg::OnKeyUp(UINT nChar, UINT, UINT) {
+    if (nChar == VK_ESCAPE) {
+        ::PostQuitMessage(1);
+    } else {
+        Default();
+    }
+}
+
+void CCorvaneDlg::OnEditKillFocus() {}
+
+void CCorvaneDlg::OnEditSetFocus() {
+    if (m_edit.IsWindowVisible()) m_bEditingText = true;
+}
+
+BOOL CCorvaneDlg::PreTranslateMessage(MSG* pMsg) {
+    if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) && IsCaretKey(pMsg->wParam) && m_bEditingText) {
+        const BOOL result = CDialog::PreTranslateMessage(pMsg);
+        // The edit control is repainted whole so that the caret's old place does not linger.
+        RECT rc;
+        m_edit.GetWindowRect(&rc);
+        ::OffsetRect(&rc, -m_rcScreen.left, -m_rcScreen.top);
+        InvalidateRect(&rc, TRUE);
+        return result;
+    }
+    if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg)) return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}

@@ -1,0 +1,154 @@
+// The capture window's life: construction, initialisation (freezing the screen, the dimming source, the
+// text box), the foreground timer, the About box, the orderly close and the teardown.
+#include "capture/CorvaneDlg.h"
+
+#include "app/AboutDlg.h"
+#include "capture/logic/ViewRules.h"
+
+namespace {
+const wchar_t kTextFace[] = L"新宋体";
+}  // namespace
+
+CCorvaneDlg::CCorvaneDlg(CWnd* pParent)
+    : CDialog(IDD_CAPTURE, pParent),
+      m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))),
+      m_windowFinder(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)) {
+    m_fontLarge.CreatePointFont(200, kTextFace);
+    m_fontMedium.CreatePointFont(160, kTextFace);
+    m_fontSmall.CreatePointFont(130, kTextFace);
+}
+
+CCorvaneDlg::~CCorvaneDlg() {
+    for (CShape* shape : m_shapes) delete shape;
+    m_shapes.clear();
+    // The buffers' DCs go first so that their bitmaps are no longer selected when they are deleted.
+    m_dcView.DeleteDC();
+    m_dcScreen.DeleteDC();
+    if (m_hDimBitmap) {
+        ::DeleteObject(m_hDimBitmap);
+        m_hDimBitmap = nullptr;
+    }
+}
+
+BOOL CCorvaneDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    if (HMENU hSysMenu = GetSystemMenu(FALSE)) {
+        wchar_t about[128] = {};
+        ::LoadStringW(AfxGetResourceHandle(), IDS_ABOUTBOX, about, static_cast<int>(std::size(about)));
+        if (about[0] != L'\0') {
+            ::AppendMenuW(hSysMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(hSysMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    InitCaptureState();
+    CaptureScreen();
+    CreateDimBitmap();
+    CreateTextEdit();
+    ComposeView();
+
+    MoveWindow(m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen, TRUE);
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetTimer(TIMER_FOREGROUND, FOREGROUND_PERIOD_MS);
+    m_nForegroundTicks = 0;
+    return TRUE;
+}
+
+void CCorvaneDlg::InitCaptureState() {
+    m_shapeCurrent.nKind = SHAPE_NONE;
+    m_crColor = 0x000000FF;
+    ::SetRectEmpty(&m_rcSelection);
+    m_hAccel = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_ACCELERATOR));
+}
+
+void CCorvaneDlg::CaptureScreen() {
+    m_cxScreen = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    m_cyScreen = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    m_rcScreen.left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    m_rcScreen.top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    m_rcScreen.right = m_rcScreen.left + m_cxScreen;
+    m_rcScreen.bottom = m_rcScreen.top + m_cyScreen;
+
+    m_windowFinder.m_cxScreen = m_cxScreen;
+    m_windowFinder.m_cyScreen = m_cyScreen;
+    m_windowFinder.m_rcScreen = m_rcScreen;
+
+    m_cxPrimary = ::GetSystemMetrics(SM_CXSCREEN);
+    m_cyPrimary = ::GetSystemMetrics(SM_CYSCREEN);
+
+    // The one and only read of the live screen: everything later is painted from this copy.
+    CWindowDC dcDesktop(::GetDesktopWindow());
+    m_dcScreen.CreateCompatibleDC(&dcDesktop);
+    m_bmpScreen.CreateCompatibleBitmap(&dcDesktop, m_cxScreen, m_cyScreen);
+    m_dcScreen.SelectObject(&m_bmpScreen);
+    m_dcScreen.BitBlt(0, 0, m_cxScreen, m_cyScreen, &dcDesktop, m_rcScreen.left, m_rcScreen.top, SRCCOPY);
+
+    {
+        CPaintDC dcWindow(this);  // only the reference for the view buffer's format
+        m_dcView.CreateCompatibleDC(&dcWindow);
+        m_bmpView.CreateCompatibleBitmap(&dcWindow, m_cxScreen, m_cyScreen);
+        m_dcView.SelectObject(&m_bmpView);
+    }
+}
+
+void CCorvaneDlg::CreateDimBitmap() {
+    if (m_hDimBitmap) return;
+    CDC dcTemp;
+    dcTemp.CreateCompatibleDC(&m_dcScreen);
+    m_hDimBitmap = ::CreateCompatibleBitmap(m_dcScreen, 1, 1);
+    HGDIOBJ old = dcTemp.SelectObject(m_hDimBitmap);
+    CBrush black(0x00000000);
+    RECT px = {0, 0, 1, 1};
+    dcTemp.FillRect(&px, &black);
+    dcTemp.SelectObject(old);
+}
+
+void CCorvaneDlg::CreateTextEdit() {
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
+    m_edit.Create(style, RECT{600, 100, 700, 130}, this, IDC_TEXT_EDIT);
+    m_edit.SetFont(&m_fontMedium, FALSE);
+    m_edit.ShowWindow(SW_HIDE);
+}
+
+void CCorvaneDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == TIMER_FOREGROUND && ForegroundTickForces(m_nForegroundTicks)) {
+        ++m_nForegroundTicks;
+        ForceForeground();
+    }
+    Default();
+}
+
+void CCorvaneDlg::ForceForeground() {
+    HWND hForeground = ::GetForegroundWindow();
+    if (hForeground == m_hWnd) return;
+    // Windows only lets the foreground thread hand the foreground over, so borrow its input queue for
+    // the one call.
+    const DWORD foregroundThread = ::GetWindowThreadProcessId(hForeground, nullptr);
+    const DWORD ownThread = ::GetCurrentThreadId();
+    ::AttachThreadInput(foregroundThread, ownThread, TRUE);
+    ::SetForegroundWindow(m_hWnd);
+    ::AttachThreadInput(foregroundThread, ownThread, FALSE);
+}
+
+void CCorvaneDlg::OnSysCommand(UINT nID, LPARAM) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+    } else {
+        Default();
+    }
+}
+
+HCURSOR CCorvaneDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+void CCorvaneDlg::OnCloseCommand() { ::PostQuitMessage(1); }
+
+void CCorvaneDlg::OnClose() {
+    m_dcScreen.DeleteDC();
+    m_bmpScreen.DeleteObject();
+    ::PostQuitMessage(0);
+    Default();
+}

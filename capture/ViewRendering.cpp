@@ -1,0 +1,83 @@
+// The view: an off-screen buffer composed from the frozen screen (dimmed outside the selection, with
+// the selection's frame and the committed shapes), copied to the window on paint, with the shape being
+// dragged out drawn on top of it.
+#include "capture/CorvaneDlg.h"
+
+#include "capture/logic/ViewRules.h"
+
+namespace {
+// Outside the selection the frozen screen shows at 155/255 of its brightness: black blended at 100/255.
+constexpr BYTE kDimAlpha = 100;
+// Outline of the window under the cursor: 3 pixels of light sky blue.
+constexpr int kHoverPenWidth = 3;
+constexpr COLORREF kHoverColor = 0x00E7AD37;
+}  // namespace
+
+void CCorvaneDlg::CopyFrozenScreen() {
+    // After the orderly close the frozen screen is gone; there is nothing left to copy.
+    if (m_dcScreen.GetSafeHdc()) {
+        m_dcView.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcScreen, 0, 0, SRCCOPY);
+    }
+}
+
+void CCorvaneDlg::ComposeView() {
+    CopyFrozenScreen();
+    DimOutside(m_dcView, m_rcSelection);
+}
+
+void CCorvaneDlg::DimOutside(HDC dc, RECT rc) {
+    HDC dcDim = ::CreateCompatibleDC(dc);
+    HGDIOBJ old = ::SelectObject(dcDim, m_hDimBitmap);
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, kDimAlpha, 0};
+    for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) {
+        ::AlphaBlend(dc, band.left, band.top, band.right - band.left, band.bottom - band.top, dcDim, 0, 0, 1, 1,
+                     blend);
+    }
+    ::SelectObject(dcDim, old);
+    ::DeleteDC(dcDim);
+}
+
+void CCorvaneDlg::HighlightHoverWindow(CPoint) {
+    if (m_bHasSelection) return;
+    const RECT rcOld = m_rcHover;
+    ShowHoverChange(rcOld);
+}
+
+void CCorvaneDlg::ShowHoverChange(const RECT& rcOld) {
+    // Only a change of window recomposes; a huge rectangle at the origin (a window that covers more than
+    // the primary monitor) keeps the previous view.
+    if (!::EqualRect(&rcOld, &m_rcHover) && HoverRectAccepted(m_rcHover, m_cxPrimary, m_cyPrimary)) {
+        ComposeHoverView();
+    }
+    Invalidate(FALSE);
+    UpdateWindow();
+}
+
+void CCorvaneDlg::ComposeHoverView() {
+    CopyFrozenScreen();
+    DimOutside(m_dcView, m_rcHover);
+    CPen pen(PS_SOLID, kHoverPenWidth, kHoverColor);
+    HGDIOBJ oldPen = m_dcView.SelectObject(&pen);
+    HGDIOBJ oldBrush = m_dcView.SelectStockObject(NULL_BRUSH);
+    m_dcView.Rectangle(&m_rcHover);
+    m_dcView.SelectObject(oldBrush);
+    m_dcView.SelectObject(oldPen);
+}
+
+void CCorvaneDlg::OnPaint() {
+    CPaintDC dc(this);
+    if (IsIconic()) {
+        CPaintDC dcIcon(this);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dcIcon.GetSafeHdc()), 0);
+        RECT rc;
+        GetClientRect(&rc);
+        const POINT at = IconPosition(rc.right - rc.left, rc.bottom - rc.top, ::GetSystemMetrics(SM_CXICON),
+                                      ::GetSystemMetrics(SM_CYICON));
+        dcIcon.DrawIcon(at.x, at.y, m_hIcon);
+    } else {
+        Default();
+    }
+    dc.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcView, 0, 0, SRCCOPY);
+}
+
+BOOL CCorvaneDlg::OnEraseBkgnd(CDC*) { return TRUE; }

@@ -1,0 +1,32 @@
+// Rules of the capture view and its input that need no window: which bands around a rectangle are
+// dimmed, which hovered rectangles may be shown, which moves count as a left drag, which keys move the
+// caret while text is typed, and how long the window keeps taking the foreground back.
+#pragma once
+
+#include <vector>
+
+#include "framework/Compat.h"
+
+// The parts of a cx x cy surface outside rc, in blend order (top, bottom, left, right), each with a
+// non-zero width and height. A rectangle with no width or no height yields nothing (the whole surface
+// stays as it is); rc is normalised first, and bands never overlap.
+std::vector<RECT> DimBands(const RECT& rc, int cx, int cy);
+
+// Whether a newly hovered window rectangle may replace the hover view: either none of its coordinates
+// is 0, or it is no wider and no taller than the primary monitor.
+bool HoverRectAccepted(const RECT& rc, int cxPrimary, int cyPrimary);
+
+// A mouse move counts as a left drag only with the left button alone down and neither Shift nor Ctrl.
+inline bool IsLeftDrag(UINT nFlags) { return nFlags == MK_LBUTTON; }
+
+// End, Home and the arrow keys, which move the caret of the text being typed.
+inline bool IsCaretKey(WPARAM vk) { return vk >= VK_END && vk <= VK_DOWN; }
+
+// The foreground timer forces the window forward on its first six ticks (counter 0..5) and then idles.
+constexpr int kForegroundForcingTicks = 6;
+inline bool ForegroundTickForces(int nTicksSoFar) { return nTicksSoFar < kForegroundForcingTicks; }
+
+// Where the icon of a minimised window is drawn: centred, rounding the half pixel up.
+inline POINT IconPosition(int cxClient, int cyClient, int cxIcon, int cyIcon) {
+    return POINT{(cxClient - cxIcon + 1) / 2, (cyClient - cyIcon + 1) / 2};
+}

@@ -1,0 +1,80 @@
+// GDI handle owners.
+#include "framework/Gdi.h"
+
+#include "framework/Wnd.h"
+
+BOOL CGdiObject::DeleteObject() {
+    if (!m_hObject) return FALSE;
+    BOOL ok = ::DeleteObject(m_hObject);
+    m_hObject = nullptr;
+    return ok;
+}
+
+BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int cx, int cy) {
+    Attach(::CreateCompatibleBitmap(pDC ? pDC->m_hDC : nullptr, cx, cy));
+    return m_hObject != nullptr;
+}
+
+BOOL CPen::CreatePen(int nStyle, int nWidth, COLORREF cr) {
+    Attach(::CreatePen(nStyle, nWidth, cr));
+    return m_hObject != nullptr;
+}
+
+BOOL CBrush::CreateSolidBrush(COLORREF cr) {
+    Attach(::CreateSolidBrush(cr));
+    return m_hObject != nullptr;
+}
+
+BOOL CFont::CreatePointFont(int nPointSize, const wchar_t* pszFaceName, CDC* pDC) {
+    HDC hDC = pDC ? pDC->m_hDC : ::GetDC(nullptr);
+    LOGFONTW lf = {};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    // Tenths of a point to pixels, rounded to the nearest pixel; negative asks for the character height.
+    lf.lfHeight = -::MulDiv(::GetDeviceCaps(hDC, LOGPIXELSY), nPointSize, 720);
+    lstrcpynW(lf.lfFaceName, pszFaceName, LF_FACESIZE);
+    if (!pDC) ::ReleaseDC(nullptr, hDC);
+    Attach(::CreateFontIndirectW(&lf));
+    return m_hObject != nullptr;
+}
+
+CDC::~CDC() {
+    if (m_bOwned) DeleteDC();
+}
+
+BOOL CDC::CreateCompatibleDC(CDC* pDC) {
+    if (m_bOwned) DeleteDC();
+    m_hDC = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
+    m_bOwned = m_hDC != nullptr;
+    return m_bOwned;
+}
+
+BOOL CDC::DeleteDC() {
+    if (!m_hDC) return FALSE;
+    BOOL ok = m_bOwned ? ::DeleteDC(m_hDC) : FALSE;
+    m_hDC = nullptr;
+    m_bOwned = false;
+    return ok;
+}
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }
+
+CPaintDC::~CPaintDC() {
+    ::EndPaint(m_hWnd, &m_ps);
+    m_hDC = nullptr;
+}
+
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::GetDC(m_hWnd); }
+
+CClientDC::~CClientDC() {
+    ::ReleaseDC(m_hWnd, m_hDC);
+    m_hDC = nullptr;
+}
+
+CWindowDC::CWindowDC(CWnd* pWnd) : CWindowDC(pWnd->m_hWnd) {}
+
+CWindowDC::CWindowDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::GetWindowDC(m_hWnd); }
+
+CWindowDC::~CWindowDC() {
+    ::ReleaseDC(m_hWnd, m_hDC);
+    m_hDC = nullptr;
+}

@@ -1,0 +1,127 @@
+// Owners of GDI handles: device contexts and the objects drawn with them. Each wrapper owns its handle,
+// releases it in its destructor and cannot be copied.
+#pragma once
+
+#include <string>
+
+#include <windows.h>
+
+class CWnd;
+
+class CGdiObject {
+public:
+    CGdiObject() = default;
+    virtual ~CGdiObject() { DeleteObject(); }
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+
+    HGDIOBJ m_hObject = nullptr;
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    BOOL DeleteObject();
+    void Attach(HGDIOBJ h) { DeleteObject(); m_hObject = h; }
+    HGDIOBJ Detach() { HGDIOBJ h = m_hObject; m_hObject = nullptr; return h; }
+};
+
+class CDC;
+
+class CBitmap : public CGdiObject {
+public:
+    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
+    BOOL CreateCompatibleBitmap(CDC* pDC, int cx, int cy);
+};
+
+class CPen : public CGdiObject {
+public:
+    CPen() = default;
+    CPen(int nStyle, int nWidth, COLORREF cr) { CreatePen(nStyle, nWidth, cr); }
+    operator HPEN() const { return static_cast<HPEN>(m_hObject); }
+    BOOL CreatePen(int nStyle, int nWidth, COLORREF cr);
+};
+
+class CBrush : public CGdiObject {
+public:
+    CBrush() = default;
+    explicit CBrush(COLORREF cr) { CreateSolidBrush(cr); }
+    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
+    BOOL CreateSolidBrush(COLORREF cr);
+};
+
+class CFont : public CGdiObject {
+public:
+    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+    // A font of nPointSize tenths of a point in the given face; the height is converted to pixels
+    // through pDC, or through the screen when pDC is null.
+    BOOL CreatePointFont(int nPointSize, const wchar_t* pszFaceName, CDC* pDC = nullptr);
+};
+
+// A device context. Memory DCs made by CreateCompatibleDC are deleted by their owner; a CDC built on a
+// borrowed handle (as in a message handler's argument) releases nothing.
+class CDC {
+public:
+    CDC() = default;
+    explicit CDC(HDC hDC) : m_hDC(hDC) {}
+    virtual ~CDC();
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    HDC m_hDC = nullptr;
+    HDC GetSafeHdc() const { return m_hDC; }
+    operator HDC() const { return m_hDC; }
+
+    BOOL CreateCompatibleDC(CDC* pDC);
+    BOOL DeleteDC();
+
+    HGDIOBJ SelectObject(HGDIOBJ h) { return ::SelectObject(m_hDC, h); }
+    HGDIOBJ SelectObject(CGdiObject* pObject) { return ::SelectObject(m_hDC, pObject->GetSafeHandle()); }
+    HGDIOBJ SelectStockObject(int nIndex) { return ::SelectObject(m_hDC, ::GetStockObject(nIndex)); }
+
+    BOOL BitBlt(int x, int y, int cx, int cy, CDC* pSrcDC, int xSrc, int ySrc, DWORD rop) {
+        return ::BitBlt(m_hDC, x, y, cx, cy, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, rop);
+    }
+    BOOL Rectangle(int l, int t, int r, int b) { return ::Rectangle(m_hDC, l, t, r, b); }
+    BOOL Rectangle(const RECT* rc) { return ::Rectangle(m_hDC, rc->left, rc->top, rc->right, rc->bottom); }
+    void FillRect(const RECT* rc, CBrush* pBrush) { ::FillRect(m_hDC, rc, *pBrush); }
+    COLORREF SetTextColor(COLORREF cr) { return ::SetTextColor(m_hDC, cr); }
+    int SetBkMode(int nMode) { return ::SetBkMode(m_hDC, nMode); }
+    int DrawText(const std::wstring& text, RECT* rc, UINT nFormat) {
+        return ::DrawTextW(m_hDC, text.c_str(), static_cast<int>(text.size()), rc, nFormat);
+    }
+    BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
+    COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
+
+private:
+    bool m_bOwned = false;  // created here, so deleted here
+};
+
+// BeginPaint/EndPaint around a paint handler.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(CWnd* pWnd);
+    ~CPaintDC() override;
+    PAINTSTRUCT m_ps = {};
+
+private:
+    HWND m_hWnd;
+};
+
+// The client area's DC of a window, released at the end of the scope.
+class CClientDC : public CDC {
+public:
+    explicit CClientDC(CWnd* pWnd);
+    ~CClientDC() override;
+
+private:
+    HWND m_hWnd;
+};
+
+// The whole window's DC (frame included) of a window, or of the desktop window, released at the end.
+class CWindowDC : public CDC {
+public:
+    explicit CWindowDC(CWnd* pWnd);
+    explicit CWindowDC(HWND hWnd);
+    ~CWindowDC() override;
+
+private:
+    HWND m_hWnd;
+};

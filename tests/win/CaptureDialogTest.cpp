@@ -1,0 +1,408 @@
+// The capture window under Wine: a known picture on the screen, the real dialog over it, real messages,
+// and the pixels of its buffers and window checked against the picture.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "capture/CorvaneDlg.h"
+#include "palette/logic/CommandIds.h"
+#include "tests/win/TestDesktop.h"
+
+using testdesk::Dimmed;
+using testdesk::PatternAt;
+
+namespace {
+
+// Points spread over the whole view, edges included.
+std::vector<POINT> SamplePoints(int cx, int cy) {
+    std::vector<POINT> pts;
+    for (int y = 0; y < cy; y += 37) {
+        for (int x = 0; x < cx; x += 41) pts.push_back({x, y});
+        pts.push_back({cx - 1, y});
+    }
+    for (int x = 0; x < cx; x += 41) pts.push_back({x, cy - 1});
+    return pts;
+}
+
+class CaptureDialog : public testing::Test {
+protected:
+    void SetUp() override {
+        pattern = std::make_unique<testdesk::PatternWindow>();
+        dlg = std::make_unique<CCorvaneDlg>();
+        ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
+        testdesk::Pump(100);
+    }
+    void TearDown() override {
+        dlg.reset();
+        pattern.reset();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    }
+    // The quit code posted by the dialog, or -1 when it posted none.
+    static int TakeQuitCode() {
+        MSG msg;
+        return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(msg.wParam) : -1;
+    }
+    COLORREF ViewAt(int x, int y) { return GetPixel(dlg->m_dcView, x, y); }
+
+    std::unique_ptr<testdesk::PatternWindow> pattern;
+    std::unique_ptr<CCorvaneDlg> dlg;
+};
+
+TEST_F(CaptureDialog, InitialisationLeavesTheStateOfAFreshCapture) {
+    const CCorvaneDlg& d = *dlg;
+    EXPECT_EQ(d.m_nForegroundTicks, 0);
+    EXPECT_EQ(d.m_crColor, 0x000000FFu);
+    EXPECT_EQ(d.m_nSize, 2);
+    EXPECT_EQ(d.m_nTool, 0);
+    EXPECT_TRUE(d.m_bNewSelection);
+    EXPECT_FALSE(d.m_bEditingText);
+    EXPECT_FALSE(d.m_bHasSelection);
+    EXPECT_TRUE(d.m_bWindowDetect);
+    EXPECT_TRUE(d.m_bShowMagnifier);
+    EXPECT_FALSE(d.m_bToolChosen);
+    EXPECT_FALSE(d.m_bTracking);
+    EXPECT_TRUE(rect::IsAllZero(d.m_rcSelection));
+    EXPECT_TRUE(rect::IsAllZero(d.m_rcHover));
+    EXPECT_EQ(d.m_shapeCurrent.nKind, SHAPE_NONE);
+    EXPECT_TRUE(d.m_shapes.empty());
+    EXPECT_NE(d.m_hIcon, nullptr);
+    EXPECT_NE(d.m_hAccel, nullptr);
+
+    const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int cx = GetSystemMetrics(SM_CXVIRTUALSCREEN), cy = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    EXPECT_EQ(d.m_cxScreen, cx);
+    EXPECT_EQ(d.m_cyScreen, cy);
+    EXPECT_TRUE(rect::Equal(d.m_rcScreen, RECT{vx, vy, vx + cx, vy + cy}));
+    EXPECT_EQ(d.m_windowFinder.m_cxScreen, cx);
+    EXPECT_EQ(d.m_windowFinder.m_cyScreen, cy);
+    EXPECT_TRUE(rect::Equal(d.m_windowFinder.m_rcScreen, d.m_rcScreen));
+    EXPECT_EQ(d.m_cxPrimary, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(d.m_cyPrimary, GetSystemMetrics(SM_CYSCREEN));
+
+    // The window covers the virtual screen and stays above other windows.
+    RECT rcWindow;
+    GetWindowRect(d.m_hWnd, &rcWindow);
+    EXPECT_TRUE(rect::Equal(rcWindow, d.m_rcScreen));
+    EXPECT_TRUE(GetWindowLongW(d.m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(IsWindowVisible(d.m_hWnd));
+
+    // The dimming source is one black pixel.
+    BITMAP bm = {};
+    ASSERT_TRUE(GetObjectW(d.m_hDimBitmap, sizeof(bm), &bm));
+    EXPECT_EQ(bm.bmWidth, 1);
+    EXPECT_EQ(bm.bmHeight, 1);
+    HDC probe = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(probe, d.m_hDimBitmap);
+    EXPECT_EQ(GetPixel(probe, 0, 0), 0x00000000u);
+    SelectObject(probe, old);
+    DeleteDC(probe);
+
+    // The text box: a hidden child 4001 at (600,100)-(700,130) in the medium font.
+    ASSERT_NE(d.m_edit.m_hWnd, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(d.m_edit.m_hWnd), IDC_TEXT_EDIT);
+    EXPECT_FALSE(IsWindowVisible(d.m_edit.m_hWnd));
+    const LONG style = GetWindowLongW(d.m_edit.m_hWnd, GWL_STYLE);
+    // (The edit control trades WS_BORDER for a border of its own drawing, so that bit is not kept.)
+    const LONG expected = WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
+    EXPECT_EQ(style & expected, expected);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(d.m_edit.m_hWnd, WM_GETFONT, 0, 0)),
+              static_cast<HFONT>(d.m_fontMedium));
+    RECT rcEdit;
+    GetWindowRect(d.m_edit.m_hWnd, &rcEdit);
+    EXPECT_TRUE(rect::Equal(rcEdit, RECT{vx + 600, vy + 100, vx + 700, vy + 130}));
+
+    // The system menu carries the About item.
+    wchar_t item[64] = {};
+    GetMenuStringW(GetSystemMenu(d.m_hWnd, FALSE), IDM_ABOUTBOX, item, 64, MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(item), L"关于 Corvane(&A)...");
+}
+
+TEST_F(CaptureDialog, TextFontsAreNSimSunAtTheirPointSizes) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    struct Case { const char* name; CFont* font; int tenths; } cases[] = {
+        {"large", &dlg->m_fontLarge, 200}, {"medium", &dlg->m_fontMedium, 160}, {"small", &dlg->m_fontSmall, 130}};
+    for (const Case& c : cases) {
+        LOGFONTW lf = {};
+        ASSERT_TRUE(GetObjectW(c.font->GetSafeHandle(), sizeof(lf), &lf)) << c.name;
+        // Tenths of a point to pixels, rounded to the nearest pixel.
+        const int pixels = (dpi * c.tenths + 360) / 720;
+        EXPECT_EQ(lf.lfHeight, -pixels) << c.name;
+        EXPECT_EQ(std::wstring(lf.lfFaceName), L"新宋体") << c.name;
+        EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET) << c.name;
+    }
+}
+
+TEST_F(CaptureDialog, FrozenImageAndFirstViewAreThePictureUndimmed) {
+    for (POINT p : SamplePoints(dlg->m_cxScreen, dlg->m_cyScreen)) {
+        ASSERT_EQ(GetPixel(dlg->m_dcScreen, p.x, p.y), PatternAt(p.x, p.y)) << "frozen " << p.x << "," << p.y;
+        ASSERT_EQ(ViewAt(p.x, p.y), PatternAt(p.x, p.y)) << "view " << p.x << "," << p.y;
+    }
+}
+
+TEST_F(CaptureDialog, TheFrozenImageIgnoresLaterChangesOfTheScreen) {
+    pattern.reset();  // the desktop behind changes completely
+    testdesk::Pump(100);
+    dlg->ComposeView();
+    for (POINT p : SamplePoints(dlg->m_cxScreen, dlg->m_cyScreen)) {
+        ASSERT_EQ(ViewAt(p.x, p.y), PatternAt(p.x, p.y)) << p.x << "," << p.y;
+    }
+}
+
+TEST_F(CaptureDialog, ComposedViewDimsExactlyTheOutsideOfTheSelection) {
+    const int cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    struct Case { const char* name; RECT sel; bool dimsNothing; } cases[] = {
+        {"inside the view", {100, 80, 400, 300}, false},
+        {"touching left and top", {0, 0, 250, 200}, false},
+        {"touching right and bottom", {cx - 300, cy - 150, cx, cy}, false},
+        {"the whole view", {0, 0, cx, cy}, false},
+        {"zero width", {200, 100, 200, 300}, true},
+        {"zero height", {200, 100, 500, 100}, true},
+        {"nothing selected", {0, 0, 0, 0}, true},
+    };
+    for (const Case& c : cases) {
+        dlg->m_rcSelection = c.sel;
+        dlg->ComposeView();
+        std::vector<POINT> pts = SamplePoints(cx, cy);
+        // The pixels on both sides of every edge.
+        for (LONG x : {c.sel.left - 1, c.sel.left, c.sel.right - 1, c.sel.right}) pts.push_back({x, (c.sel.top + c.sel.bottom) / 2});
+        for (LONG y : {c.sel.top - 1, c.sel.top, c.sel.bottom - 1, c.sel.bottom}) pts.push_back({(c.sel.left + c.sel.right) / 2, y});
+        for (POINT p : pts) {
+            if (p.x < 0 || p.y < 0 || p.x >= cx || p.y >= cy) continue;
+            const COLORREF frozen = PatternAt(p.x, p.y);
+            const bool inside = rect::Contains(c.sel, p);
+            const COLORREF expected = (c.dimsNothing || inside) ? frozen : Dimmed(frozen);
+            ASSERT_EQ(ViewAt(p.x, p.y), expected) << c.name << " at " << p.x << "," << p.y;
+        }
+    }
+}
+
+TEST_F(CaptureDialog, DimmingScalesEveryLevelTo155Of255RoundedToNearest) {
+    // Red runs through all 256 levels along a row of the picture.
+    dlg->m_rcSelection = RECT{0, 0, 1, 1};
+    dlg->ComposeView();
+    for (int x = 0; x < 256 && x < dlg->m_cxScreen; ++x) {
+        const int level = GetRValue(ViewAt(x, 5));
+        ASSERT_EQ(level, (x * 155 + 127) / 255) << "level " << x;
+    }
+}
+
+TEST_F(CaptureDialog, HoverViewOutlinesTheWindowAndDimsTheRest) {
+    const RECT hover = {300, 200, 500, 360};
+    const RECT before = dlg->m_rcHover;
+    dlg->m_rcHover = hover;
+    dlg->ShowHoverChange(before);
+    const COLORREF outline = 0x00E7AD37;
+    const LONG midX = 400, midY = 280;
+    // A 3-pixel pen centred on the rectangle's edges.
+    for (LONG d : {-1L, 0L, 1L}) {
+        EXPECT_EQ(ViewAt(hover.left + d, midY), outline) << "left edge " << d;
+        EXPECT_EQ(ViewAt(midX, hover.top + d), outline) << "top edge " << d;
+        EXPECT_EQ(ViewAt(hover.right - 1 + d, midY), outline) << "right edge " << d;
+        EXPECT_EQ(ViewAt(midX, hover.bottom - 1 + d), outline) << "bottom edge " << d;
+    }
+    EXPECT_EQ(ViewAt(hover.left + 3, midY), PatternAt(hover.left + 3, midY));
+    EXPECT_EQ(ViewAt(midX, midY), PatternAt(midX, midY));
+    EXPECT_EQ(ViewAt(hover.left - 3, midY), Dimmed(PatternAt(hover.left - 3, midY)));
+    EXPECT_EQ(ViewAt(10, 10), Dimmed(PatternAt(10, 10)));
+    // The selection is not touched by hovering.
+    EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
+}
+
+TEST_F(CaptureDialog, HoverRectanglesThatMayNotReplaceTheView) {
+    const RECT shown = {300, 200, 500, 360};
+    dlg->m_rcHover = shown;
+    dlg->ShowHoverChange(RECT{0, 0, 0, 0});
+    const COLORREF atEdge = ViewAt(shown.left, 280);
+    ASSERT_EQ(atEdge, 0x00E7AD37u);
+
+    const int cxP = dlg->m_cxPrimary, cyP = dlg->m_cyPrimary;
+    struct Case { const char* name; RECT next; bool replaces; } cases[] = {
+        {"at the origin, wider than the primary monitor", {0, 10, cxP + 20, 200}, false},
+        {"at the origin, taller than the primary monitor", {10, 0, 200, cyP + 20}, false},
+        {"at the origin, within the primary monitor", {0, 0, 120, 90}, true},
+        {"off the origin, larger than the primary monitor", {-8, -8, cxP + 8, cyP + 8}, true},
+    };
+    for (const Case& c : cases) {
+        dlg->m_rcHover = shown;
+        dlg->ShowHoverChange(RECT{0, 0, 0, 0});  // the known view first
+        dlg->m_rcHover = c.next;
+        dlg->ShowHoverChange(shown);
+        EXPECT_EQ(ViewAt(shown.left, 280) == 0x00E7AD37u, !c.replaces) << c.name;
+    }
+    // The same rectangle again recomposes nothing: a view drawn over in the meantime stays as it is.
+    dlg->m_rcHover = shown;
+    dlg->ShowHoverChange(RECT{0, 0, 0, 0});
+    SetPixel(dlg->m_dcView, 350, 250, RGB(1, 2, 3));
+    dlg->ShowHoverChange(shown);
+    EXPECT_EQ(ViewAt(350, 250), RGB(1, 2, 3));
+}
+
+TEST_F(CaptureDialog, PaintingShowsTheViewBuffer) {
+    dlg->m_rcSelection = RECT{50, 60, 300, 260};
+    dlg->ComposeView();
+    dlg->Invalidate(FALSE);
+    dlg->UpdateWindow();
+    testdesk::Pump(100);
+    HDC screen = GetDC(dlg->m_hWnd);
+    for (POINT p : std::vector<POINT>{{10, 10}, {60, 70}, {299, 259}, {300, 260}, {700, 500}}) {
+        EXPECT_EQ(GetPixel(screen, p.x, p.y), ViewAt(p.x, p.y)) << p.x << "," << p.y;
+    }
+    ReleaseDC(dlg->m_hWnd, screen);
+}
+
+TEST_F(CaptureDialog, EndingsPostTheirQuitCodes) {
+    struct Case { const char* name; UINT msg; WPARAM wParam; int quitCode; } cases[] = {
+        {"Esc released", WM_KEYUP, VK_ESCAPE, 1},
+        {"close command", WM_COMMAND, ID_CLOSE, 1},
+        {"another key released", WM_KEYUP, 'A', -1},
+        {"window closed", WM_CLOSE, 0, 0},
+    };
+    for (const Case& c : cases) {
+        TakeQuitCode();
+        SendMessageW(dlg->m_hWnd, c.msg, c.wParam, 0);
+        EXPECT_EQ(TakeQuitCode(), c.quitCode) << c.name;
+    }
+}
+
+TEST_F(CaptureDialog, OrderlyCloseReleasesTheFrozenImageAndLaterViewsStaySafe) {
+    SendMessageW(dlg->m_hWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(dlg->m_dcScreen.GetSafeHdc(), nullptr);
+    EXPECT_EQ(dlg->m_bmpScreen.GetSafeHandle(), nullptr);
+    dlg->m_rcSelection = RECT{10, 10, 100, 100};
+    dlg->ComposeView();  // nothing to copy, must not fail
+    EXPECT_EQ(TakeQuitCode(), 0);
+}
+
+TEST_F(CaptureDialog, ForegroundTimerForcesOnlyOnItsFirstSixTicks) {
+    for (int tick = 1; tick <= 9; ++tick) {
+        SendMessageW(dlg->m_hWnd, WM_TIMER, TIMER_FOREGROUND, 0);
+        EXPECT_EQ(dlg->m_nForegroundTicks, tick < 6 ? tick : 6) << "tick " << tick;
+    }
+    // Another timer id does not count.
+    dlg->m_nForegroundTicks = 0;
+    SendMessageW(dlg->m_hWnd, WM_TIMER, 7, 0);
+    EXPECT_EQ(dlg->m_nForegroundTicks, 0);
+}
+
+TEST_F(CaptureDialog, ForegroundTimerTakesTheForegroundBack) {
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
+    testdesk::Pump(100);
+    ASSERT_EQ(GetForegroundWindow(), other);
+    SendMessageW(dlg->m_hWnd, WM_TIMER, TIMER_FOREGROUND, 0);
+    testdesk::Pump(100);
+    EXPECT_EQ(GetForegroundWindow(), dlg->m_hWnd);
+    DestroyWindow(other);
+}
+
+TEST_F(CaptureDialog, RightPressOutsideBeforeAnySelectionHoldsIt) {
+    SendMessageW(dlg->m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 300));
+    EXPECT_TRUE(dlg->m_bHasSelection);
+    EXPECT_FALSE(dlg->m_bNewSelection);
+    EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
+}
+
+TEST_F(CaptureDialog, FirstReleaseEndsWindowDetection) {
+    SendMessageW(dlg->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(40, 40));
+    EXPECT_FALSE(dlg->m_bWindowDetect);
+    EXPECT_EQ(dlg->m_shapeCurrent.nKind, SHAPE_NONE);
+}
+
+TEST_F(CaptureDialog, MiddleDoubleClickShowsTheSelectedAreaInTheCorner) {
+    dlg->m_rcSelection = RECT{200, 150, 260, 190};
+    dlg->ComposeView();
+    dlg->Invalidate(FALSE);
+    dlg->UpdateWindow();
+    SendMessageW(dlg->m_hWnd, WM_MBUTTONDBLCLK, MK_MBUTTON, MAKELPARAM(220, 160));
+    HDC screen = GetDC(dlg->m_hWnd);
+    for (POINT p : std::vector<POINT>{{0, 0}, {59, 39}, {30, 20}}) {
+        EXPECT_EQ(GetPixel(screen, p.x, p.y), PatternAt(200 + p.x, 150 + p.y)) << p.x << "," << p.y;
+    }
+    // Beyond the copied area the window still shows the dimmed view.
+    EXPECT_EQ(GetPixel(screen, 70, 50), Dimmed(PatternAt(70, 50)));
+    ReleaseDC(dlg->m_hWnd, screen);
+}
+
+TEST_F(CaptureDialog, CaretKeysWhileTypingRepaintTheTextBox) {
+    struct Case { const char* name; bool editing; WPARAM key; bool repaints; } cases[] = {
+        {"left arrow while typing", true, VK_LEFT, true},
+        {"home while typing", true, VK_HOME, true},
+        {"end while typing", true, VK_END, true},
+        {"down while typing", true, VK_DOWN, true},
+        {"left arrow when not typing", false, VK_LEFT, false},
+        {"a letter while typing", true, 'A', false},
+    };
+    for (const Case& c : cases) {
+        ValidateRect(dlg->m_hWnd, nullptr);
+        dlg->m_bEditingText = c.editing;
+        MSG msg = {dlg->m_edit.m_hWnd, WM_KEYDOWN, c.key, 0, 0, {0, 0}};
+        dlg->PreTranslateMessage(&msg);
+        RECT update = {};
+        const bool dirty = GetUpdateRect(dlg->m_hWnd, &update, FALSE);
+        EXPECT_EQ(dirty, c.repaints) << c.name;
+        if (c.repaints) {
+            EXPECT_TRUE(rect::Equal(update, RECT{600, 100, 700, 130})) << c.name;
+        }
+    }
+}
+
+// The modal loop, as the program runs it.
+class CaptureModal : public testing::Test {
+protected:
+    void SetUp() override { pattern = std::make_unique<testdesk::PatternWindow>(); }
+    void TearDown() override { pattern.reset(); }
+    std::unique_ptr<testdesk::PatternWindow> pattern;
+};
+
+TEST_F(CaptureModal, KeysAndCloseEndTheLoopWithTheirExitCodes) {
+    struct Case { const char* name; UINT msg; WPARAM wParam; INT_PTR result; int exitCode; } cases[] = {
+        {"Enter", WM_KEYDOWN, VK_RETURN, IDOK, 1},
+        {"Esc", WM_KEYDOWN, VK_ESCAPE, IDCANCEL, 1},
+        {"window closed", WM_CLOSE, 0, IDCANCEL, 0},
+        {"close command", WM_COMMAND, ID_CLOSE, -1, 1},
+    };
+    for (const Case& c : cases) {
+        CWinAppEx app;
+        app.m_nExitCode = 1;  // what the program starts from: abandoned unless a quit code says otherwise
+        CCorvaneDlg dlg;
+        testdesk::RunSoon([&] { PostMessageW(dlg.m_hWnd, c.msg, c.wParam, 0); }, 300);
+        EXPECT_EQ(dlg.DoModal(), c.result) << c.name;
+        EXPECT_EQ(app.m_nExitCode, c.exitCode) << c.name;
+        EXPECT_FALSE(IsWindow(dlg.m_hWnd)) << c.name;
+    }
+}
+
+TEST_F(CaptureModal, SystemMenuAboutItemShowsTheAboutBoxAboveTheCapture) {
+    CWinAppEx app;
+    CCorvaneDlg dlg;
+    app.m_pMainWnd = &dlg;
+    bool aboutShown = false;
+    std::wstring aboutText;
+    testdesk::RunSoon([&] {
+        testdesk::RunSoon([&] {
+            HWND about = FindWindowW(nullptr, L"关于 Corvane");
+            aboutShown = about && IsWindowVisible(about) && !IsWindowEnabled(dlg.m_hWnd);
+            wchar_t text[64] = {};
+            EnumChildWindows(about, [](HWND child, LPARAM out) -> BOOL {
+                wchar_t buf[64] = {};
+                GetWindowTextW(child, buf, 64);
+                if (std::wstring(buf).find(L"1.0") != std::wstring::npos) lstrcpynW(reinterpret_cast<wchar_t*>(out), buf, 64);
+                return TRUE;
+            }, reinterpret_cast<LPARAM>(text));
+            aboutText = text;
+            PostMessageW(about, WM_COMMAND, IDOK, 0);
+            testdesk::RunSoon([&] { PostMessageW(dlg.m_hWnd, WM_CLOSE, 0, 0); }, 200);
+        }, 400);
+        PostMessageW(dlg.m_hWnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    }, 300);
+    dlg.DoModal();
+    EXPECT_TRUE(aboutShown);
+    EXPECT_EQ(aboutText, L"Corvane，1.0 版");
+}
+
+}  // namespace
