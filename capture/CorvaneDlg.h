@@ -3,6 +3,7 @@
 // capture/ (lifecycle, input routing, view rendering), selection/, annotation/, palette/, output/.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "annotation/logic/Shape.h"
@@ -40,6 +41,36 @@ public:
     // The hover view: the frozen screen dimmed around m_rcHover, which is outlined.
     void ComposeHoverView();
     void CopyFrozenScreen();
+    // Recomposes the view and repaints the whole window at once, without erasing.
+    void RefreshView();
+
+    // Selection.
+    void RectFromPoints(POINT a, POINT b, RECT* out);
+    int HitTestSelection(POINT pt);
+    void GetHandleRect(int x, int y, RECT* out);
+    HCURSOR GetTrackCursor(int hit);
+    void UpdateSelectionCursor(UINT nFlags, POINT pt);
+    void BeginNewSelection(POINT pt);
+    void DragNewSelection(UINT nFlags, POINT pt);
+    void FinishNewSelection(POINT pt);
+    void BeginTrack(POINT pt, int hit);
+    void HideBarsForTrack();
+    void TrackSelection(UINT nFlags, POINT pt);
+    void MoveResizeSelection(POINT pt);
+    void EndTrack(POINT pt);
+    void DrawSelectionFrame(CDC* pDC);
+    void DrawHandle(CDC* pDC, int x, int y);
+    void ResetCapture();
+
+    // Shapes.
+    void ClearShapes();
+
+    // Output.
+    void BuildResultImage();
+    void CopyResultToClipboard();
+    void SaveResultToFile();
+    // Writes the result image to path in the format its extension names; S_OK or the reason it failed.
+    HRESULT WriteResultFile(const std::wstring& path, const std::wstring& ext);
 
     // State, in the order the capture's parts rely on (see each subsystem for its fields' use).
     HICON m_hIcon;
@@ -113,6 +144,8 @@ protected:
     void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnTimer(UINT_PTR nIDEvent);
     void OnCloseCommand();
+    void OnSaveCommand();
+    void OnDoneCommand();
     void OnEditKillFocus();
     void OnEditSetFocus();
     void OnClose();

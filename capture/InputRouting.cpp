@@ -4,6 +4,7 @@
 
 #include "capture/logic/ViewRules.h"
 #include "palette/logic/CommandIds.h"
+#include "selection/logic/SelectionGeometry.h"
 
 BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
     ON_WM_SYSCOMMAND()
@@ -18,24 +19,44 @@ BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
     ON_WM_LBUTTONDBLCLK()
     ON_WM_KEYUP()
     ON_WM_TIMER()
+    ON_COMMAND(IDC_SAVE_BUTTON, OnSaveCommand)
+    ON_COMMAND(ID_SAVE, OnSaveCommand)
     ON_COMMAND(ID_CLOSE, OnCloseCommand)
+    ON_COMMAND(ID_DONE, OnDoneCommand)
     ON_EN_KILLFOCUS(IDC_TEXT_EDIT, OnEditKillFocus)
     ON_EN_SETFOCUS(IDC_TEXT_EDIT, OnEditSetFocus)
     ON_WM_CLOSE()
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-void CCorvaneDlg::OnLButtonDown(UINT, CPoint) { Default(); }
-
-void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
-    CWindowDC dc(this);
-    if (m_bWindowDetect && !IsLeftDrag(nFlags)) {
-        HighlightHoverWindow(point);
+void CCorvaneDlg::OnLButtonDown(UINT nFlags, CPoint point) {
+    BeginNewSelection(point);
+    if (m_bHasSelection) {
+        const int hit = HitTestSelection(point);
+        const bool onHandle = hit >= HIT_TOPLEFT && hit <= HIT_LEFT;
+        if (onHandle || (hit == HIT_BODY && !m_bToolChosen)) {
+            UpdateSelectionCursor(nFlags, point);
+            BeginTrack(point, hit);
+            HideBarsForTrack();
+        }
     }
     Default();
 }
 
-void CCorvaneDlg::OnLButtonUp(UINT, CPoint point) {
+void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
+    if (m_bWindowDetect && !IsLeftDrag(nFlags)) {
+        HighlightHoverWindow(point);
+    } else if (m_bNewSelection) {
+        DragNewSelection(nFlags, point);
+    } else if (m_bTracking) {
+        TrackSelection(nFlags, point);
+    } else {
+        UpdateSelectionCursor(nFlags, point);
+    }
+    Default();
+}
+
+void CCorvaneDlg::OnLButtonUp(UINT nFlags, CPoint point) {
     if (m_bWindowDetect) {
         // The first release of the capture ends window detection.
         m_bWindowDetect = false;
@@ -43,11 +64,15 @@ void CCorvaneDlg::OnLButtonUp(UINT, CPoint point) {
             m_bHasSelection = true;
             m_bNewSelection = false;
         }
-    } else if (!m_bTracking) {
-        if (rect::SamePoint(m_ptSelEnd, point)) {
-            m_bHasSelection = true;
-            m_bNewSelection = false;
-        }
+        FinishNewSelection(point);
+    } else if (m_bTracking) {
+        EndTrack(point);
+        UpdateSelectionCursor(nFlags, point);
+    } else if (rect::SamePoint(m_ptSelEnd, point)) {
+        // Released where the rubber band last was: fixed, even when it is only a line.
+        m_bHasSelection = true;
+        m_bNewSelection = false;
+        FinishNewSelection(point);
     }
     ComposeView();
     m_shapeCurrent.nKind = SHAPE_NONE;  // the preview ends with the button
@@ -57,11 +82,16 @@ void CCorvaneDlg::OnLButtonUp(UINT, CPoint point) {
 }
 
 void CCorvaneDlg::OnRButtonDown(UINT, CPoint point) {
-    if (!rect::Contains(m_rcSelection, point)) {
+    if (rect::Contains(m_rcSelection, point)) {
+        BuildResultImage();
+        SaveResultToFile();
+    } else {
         if (!m_bHasSelection) {
             // Hold whatever is selected now, even nothing, as the fixed selection.
             m_bHasSelection = true;
             m_bNewSelection = false;
+        } else {
+            ClearShapes();
         }
         Invalidate(FALSE);
         UpdateWindow();
@@ -69,7 +99,23 @@ void CCorvaneDlg::OnRButtonDown(UINT, CPoint point) {
     Default();
 }
 
-void CCorvaneDlg::OnLButtonDblClk(UINT, CPoint) { Default(); }
+void CCorvaneDlg::OnLButtonDblClk(UINT, CPoint point) {
+    if (rect::Contains(m_rcSelection, point)) {
+        BuildResultImage();
+        CopyResultToClipboard();
+    }
+    Default();
+}
+
+void CCorvaneDlg::OnSaveCommand() {
+    BuildResultImage();
+    SaveResultToFile();
+}
+
+void CCorvaneDlg::OnDoneCommand() {
+    BuildResultImage();
+    CopyResultToClipboard();
+}
 
 void CCorvaneDlg::OnMButtonDblClk(UINT, CPoint) {
     // A quick look at the selected area in the corner; the next repaint removes it.

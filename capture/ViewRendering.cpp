@@ -23,6 +23,13 @@ void CCorvaneDlg::CopyFrozenScreen() {
 void CCorvaneDlg::ComposeView() {
     CopyFrozenScreen();
     DimOutside(m_dcView, m_rcSelection);
+    DrawSelectionFrame(&m_dcView);
+}
+
+void CCorvaneDlg::RefreshView() {
+    ComposeView();
+    Invalidate(FALSE);
+    UpdateWindow();
 }
 
 void CCorvaneDlg::DimOutside(HDC dc, RECT rc) {

@@ -61,23 +61,6 @@ ImageFileFormat ImageFormatForExtension(const std::wstring& nameOrExt) {
     return FormatForNormalised(ext);
 }
 
-bool IsImageExtension(const std::wstring& ext) {
-    return ext == L"png" || ext == L"bmp" || ext == L"jpg" || ext == L"jpeg" || ext == L"jpe";
-}
-
-SaveTarget SaveTargetForPath(const std::wstring& path) {
-    SaveTarget target;
-    const std::wstring ext = NormalisedExtension(path);
-    target.format = FormatForNormalised(ext);
-    if (ext.empty() || IsImageExtension(ext)) {
-        target.path = path;
-    } else {
-        target.path = path.substr(0, EffectiveLength(path)) + L".png";
-        target.extensionAdded = true;
-    }
-    return target;
-}
-
 const wchar_t* MimeTypeFor(ImageFileFormat format) {
     switch (format) {
         case ImageFileFormat::Bmp: return L"image/bmp";

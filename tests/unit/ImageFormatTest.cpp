@@ -1,4 +1,4 @@
-// File format chosen from the save dialog's name, and the name actually written.
+// File format chosen from the save dialog's name.
 #include <gtest/gtest.h>
 
 #include "output/logic/ImageFormat.h"
@@ -25,27 +25,5 @@ TEST(ImageFormat, ForExtensionOrName) {
     for (const Case& c : cases) {
         EXPECT_EQ(ImageFormatForExtension(c.in), c.want) << "input \"" << testing::PrintToString(std::wstring(c.in))
                                                          << "\"";
-    }
-}
-
-TEST(ImageFormat, SaveTarget) {
-    struct Case { const wchar_t* in; F format; const wchar_t* path; bool added; };
-    const Case cases[] = {
-        {L"C:\\t\\shot.png", F::Png, L"C:\\t\\shot.png", false},
-        {L"C:\\t\\shot.BMP", F::Bmp, L"C:\\t\\shot.BMP", false},
-        {L"C:\\t\\shot.Jpg", F::Jpeg, L"C:\\t\\shot.Jpg", false},
-        {L"C:\\t\\shot.jpeg", F::Jpeg, L"C:\\t\\shot.jpeg", false},
-        {L"C:\\t\\shot", F::Png, L"C:\\t\\shot", false},
-        {L"C:\\a.gif\\shot", F::Png, L"C:\\a.gif\\shot", false},
-        {L"C:\\t\\shot.gif", F::Png, L"C:\\t\\shot.gif.png", true},
-        {L"C:\\t\\shot.GIF. ", F::Png, L"C:\\t\\shot.GIF.png", true},
-        {L"Z:\\tmp\\x\\notes.txt", F::Png, L"Z:\\tmp\\x\\notes.txt.png", true},
-    };
-    for (const Case& c : cases) {
-        const SaveTarget t = SaveTargetForPath(c.in);
-        const std::string name = testing::PrintToString(std::wstring(c.in));
-        EXPECT_EQ(t.format, c.format) << name;
-        EXPECT_EQ(t.path, std::wstring(c.path)) << name;
-        EXPECT_EQ(t.extensionAdded, c.added) << name;
     }
 }

@@ -1,0 +1,26 @@
+// The result image: what the capture window shows inside the selection, without the frame bands and
+// without the text box, read back from the window right after a repaint.
+#include "capture/CorvaneDlg.h"
+
+#include "output/logic/ResultGeometry.h"
+
+void CCorvaneDlg::BuildResultImage() {
+    m_edit.ShowWindow(SW_HIDE);
+    Invalidate(FALSE);
+    UpdateWindow();
+
+    CClientDC dcWindow(this);
+    const RECT r = m_rcSelection;
+    const SIZE size = output::ResultSize(r);
+    // Only one result lives at a time: an earlier one (a cancelled save, a busy clipboard) goes now.
+    m_bmpResult.DeleteObject();
+    if (output::ResultIsEmpty(r)) return;  // nothing inside the frame: no image at all
+
+    m_bmpResult.CreateCompatibleBitmap(&dcWindow, size.cx, size.cy);
+    CDC dcResult;
+    dcResult.CreateCompatibleDC(&dcWindow);
+    HGDIOBJ old = dcResult.SelectObject(&m_bmpResult);
+    const RECT crop = output::ResultCropRect(r);
+    dcResult.BitBlt(0, 0, size.cx, size.cy, &dcWindow, crop.left, crop.top, SRCCOPY);
+    dcResult.SelectObject(old);
+}

@@ -1,0 +1,72 @@
+// Saves the result image to a file named in the save dialog, in the format its extension names, and
+// ends the capture once the file is written.
+#include "capture/CorvaneDlg.h"
+
+#include "framework/FileDialog.h"
+#include "framework/Image.h"
+#include "output/logic/ImageFormat.h"
+
+namespace {
+
+const wchar_t kSaveFilter[] = L"PNG 图片格式 (*.png)|*.png|BMP 图片格式 (*.bmp)|*.bmp|JPG 图片格式 (*.jpg)|*.jpg||";
+// While the save dialog is open the foreground timer must not pull the capture over it.
+constexpr int kTicksWhileSaving = 10;
+
+const GUID& EncoderFormat(output::ImageFileFormat format) {
+    switch (format) {
+    case output::ImageFileFormat::Bmp:
+        return kImageFormatBMP;
+    case output::ImageFileFormat::Jpeg:
+        return kImageFormatJPEG;
+    case output::ImageFileFormat::Png:
+        break;
+    }
+    return kImageFormatPNG;
+}
+
+// The platform's own words for a failure.
+std::wstring ReasonText(HRESULT hr) {
+    if (hr == HRESULT_FROM_WIN32(ERROR_NOT_SUPPORTED)) return L"没有可用的图像编码器。";
+    wchar_t* text = nullptr;
+    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+    std::wstring reason = n ? std::wstring(text, n) : L"错误代码 0x" + [hr] {
+        wchar_t buf[16];
+        wsprintfW(buf, L"%08X", static_cast<unsigned>(hr));
+        return std::wstring(buf);
+    }();
+    if (text) ::LocalFree(text);
+    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r')) reason.pop_back();
+    return reason;
+}
+
+}  // namespace
+
+HRESULT CCorvaneDlg::WriteResultFile(const std::wstring& path, const std::wstring& ext) {
+    CImage image;
+    image.Attach(m_bmpResult, DIBOR_DEFAULT);
+    const HRESULT hr = image.Save(path, EncoderFormat(output::ImageFormatForExtension(ext)));
+    image.Detach();
+    return hr;
+}
+
+void CCorvaneDlg::SaveResultToFile() {
+    // No image (no selection, or one too small to hold any pixel): nothing to save, no dialog.
+    if (!m_bmpResult.GetSafeHandle()) return;
+
+    m_nForegroundTicks = kTicksWhileSaving;
+    CFileDialog dialog(FALSE, L"png", L"未命名", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kSaveFilter);
+    if (dialog.DoModal() == IDOK) {
+        const std::wstring path = dialog.GetPathName();
+        const HRESULT hr = WriteResultFile(path, dialog.GetFileExt());
+        if (SUCCEEDED(hr)) {
+            OnClose();
+        } else {
+            // The capture stays as it was, so the user can pick another place or copy instead.
+            const std::wstring message = L"无法保存图片到：\n" + path + L"\n\n" + ReasonText(hr);
+            ::MessageBoxW(m_hWnd, message.c_str(), L"保存失败", MB_OK | MB_ICONERROR);
+        }
+    }
+    m_nForegroundTicks = 0;
+}

@@ -1,0 +1,360 @@
+// Selecting a region with real mouse messages, and the output it produces: the view's frame and label,
+// the result image, the clipboard and the image files.
+#include <windows.h>
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "capture/CorvaneDlg.h"
+#include "tests/win/TestDesktop.h"
+
+using testdesk::Dimmed;
+using testdesk::PatternAt;
+
+namespace {
+
+constexpr COLORREF kFrame = 0x00F5B712;
+
+// The pixels of a device-dependent bitmap, top row first, as COLORREFs.
+std::vector<COLORREF> ReadBitmap(HBITMAP hbm, int* cx, int* cy) {
+    BITMAP bm = {};
+    GetObjectW(hbm, sizeof(bm), &bm);
+    *cx = bm.bmWidth;
+    *cy = bm.bmHeight;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = bm.bmWidth;
+    bi.bmiHeader.biHeight = -bm.bmHeight;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> bits(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, hbm, 0, bm.bmHeight, bits.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    std::vector<COLORREF> out(bits.size());
+    for (size_t i = 0; i < bits.size(); ++i) out[i] = RGB((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF);
+    return out;
+}
+
+// Every pixel of an image equals the picture at the crop's origin plus its position.
+void ExpectPictureAt(const std::vector<COLORREF>& px, int cx, int cy, POINT origin, int tolerance = 0) {
+    int mismatches = 0;
+    for (int y = 0; y < cy; ++y) {
+        for (int x = 0; x < cx; ++x) {
+            const COLORREF got = px[static_cast<size_t>(y) * cx + x];
+            const COLORREF want = PatternAt(origin.x + x, origin.y + y);
+            const bool close = abs(GetRValue(got) - GetRValue(want)) <= tolerance &&
+                               abs(GetGValue(got) - GetGValue(want)) <= tolerance &&
+                               abs(GetBValue(got) - GetBValue(want)) <= tolerance;
+            if (!close && ++mismatches <= 3) ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << got << " not " << want;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+class Selecting : public testing::Test {
+protected:
+    void SetUp() override {
+        pattern = std::make_unique<testdesk::PatternWindow>();
+        dlg = std::make_unique<CCorvaneDlg>();
+        ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
+        testdesk::Pump(50);
+    }
+    void TearDown() override {
+        dlg.reset();
+        pattern.reset();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    }
+    void Send(UINT msg, UINT flags, int x, int y) { SendMessageW(dlg->m_hWnd, msg, flags, MAKELPARAM(x, y)); }
+    // A left drag through the given points, released at the last one.
+    void Drag(std::vector<POINT> path, UINT moveFlags = MK_LBUTTON) {
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, path.front().x, path.front().y);
+        for (size_t i = 1; i < path.size(); ++i) Send(WM_MOUSEMOVE, moveFlags, path[i].x, path[i].y);
+        Send(WM_LBUTTONUP, 0, path.back().x, path.back().y);
+    }
+    static int TakeQuitCode() {
+        MSG msg;
+        return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(msg.wParam) : -1;
+    }
+    void ExpectPhase(bool detect, bool newSel, bool has, bool tracking, const char* name) {
+        EXPECT_EQ(dlg->m_bWindowDetect, detect) << name;
+        EXPECT_EQ(dlg->m_bNewSelection, newSel) << name;
+        EXPECT_EQ(dlg->m_bHasSelection, has) << name;
+        EXPECT_EQ(dlg->m_bTracking, tracking) << name;
+    }
+
+    std::unique_ptr<testdesk::PatternWindow> pattern;
+    std::unique_ptr<CCorvaneDlg> dlg;
+};
+
+TEST_F(Selecting, DraggingOutARegionFixesItsRectangle) {
+    struct Case { const char* name; std::vector<POINT> path; RECT rect; bool fixed; } cases[] = {
+        {"top-left to bottom-right", {{100, 100}, {250, 180}, {400, 300}}, {100, 100, 400, 300}, true},
+        {"bottom-right to top-left", {{400, 300}, {250, 180}, {100, 100}}, {100, 100, 400, 300}, true},
+        {"a line released where it was drawn", {{100, 100}, {300, 100}}, {100, 100, 300, 100}, true},
+    };
+    for (const Case& c : cases) {
+        dlg->ResetCapture();
+        Drag(c.path);
+        EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, c.rect)) << c.name;
+        ExpectPhase(false, !c.fixed, c.fixed, false, c.name);
+    }
+}
+
+TEST_F(Selecting, MovesWithModifierKeysOrOtherButtonsStretchNothing) {
+    for (UINT flags : {UINT(MK_LBUTTON | MK_CONTROL), UINT(MK_LBUTTON | MK_SHIFT), UINT(MK_LBUTTON | MK_RBUTTON)}) {
+        dlg->ResetCapture();
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+        Send(WM_MOUSEMOVE, MK_LBUTTON, 200, 150);
+        Send(WM_MOUSEMOVE, flags, 400, 300);
+        EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{100, 100, 200, 150})) << flags;
+        EXPECT_TRUE(rect::SamePoint(dlg->m_ptSelEnd, POINT{200, 150})) << flags;
+        // Released away from the band's last point, a real rectangle is still fixed.
+        Send(WM_LBUTTONUP, 0, 400, 300);
+        ExpectPhase(false, false, true, false, "after release");
+    }
+}
+
+TEST_F(Selecting, AReleaseElsewhereLeavesAnEmptyBandUnfixed) {
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 100, 100);  // no movement
+    Send(WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, 300, 300);
+    Send(WM_LBUTTONUP, 0, 300, 300);
+    EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
+    ExpectPhase(false, true, false, false, "selecting");
+}
+
+TEST_F(Selecting, RightPressesOutsideHoldThenStartOver) {
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, 500, 500);
+    ExpectPhase(true, false, true, false, "held");
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, 500, 500);
+    ExpectPhase(true, true, false, false, "detecting again");
+
+    Drag({{100, 100}, {400, 300}});
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, 600, 500);
+    ExpectPhase(true, true, false, false, "a fixed selection is thrown away");
+    EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
+}
+
+TEST_F(Selecting, BodyDragMovesAndHandlesResize) {
+    struct Case { const char* name; POINT press; std::vector<POINT> moves; RECT rect; } cases[] = {
+        {"body moves", {200, 200}, {{230, 210}, {250, 220}}, {150, 120, 450, 320}},
+        {"body stops at 2 on the left and top", {200, 200}, {{0, 0}}, {2, 2, 302, 202}},
+        {"body stops at the view's right and bottom", {200, 200}, {{5000, 5000}}, {0, 0, 0, 0}},
+        {"bottom-right corner", {400, 300}, {{500, 350}}, {100, 100, 500, 350}},
+        {"right edge keeps the height", {399, 200}, {{450, 260}}, {100, 100, 450, 300}},
+        {"left edge dragged past the right flips", {101, 200}, {{500, 150}}, {400, 100, 500, 300}},
+        {"top-left corner outside the frame", {99, 99}, {{50, 60}}, {50, 60, 400, 300}},
+    };
+    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    cases[2].rect = RECT{cx - 300, cy - 200, cx, cy};
+    for (const Case& c : cases) {
+        dlg->ResetCapture();
+        Drag({{100, 100}, {400, 300}});
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, c.press.x, c.press.y);
+        EXPECT_TRUE(dlg->m_bTracking) << c.name;
+        for (POINT p : c.moves) Send(WM_MOUSEMOVE, MK_LBUTTON, p.x, p.y);
+        Send(WM_LBUTTONUP, 0, c.moves.back().x, c.moves.back().y);
+        EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, c.rect))
+            << c.name << ": " << dlg->m_rcSelection.left << "," << dlg->m_rcSelection.top << ","
+            << dlg->m_rcSelection.right << "," << dlg->m_rcSelection.bottom;
+        ExpectPhase(false, false, true, false, c.name);
+    }
+}
+
+TEST_F(Selecting, TheViewShowsFrameHandlesAndAnUnboxedLabel) {
+    Drag({{100, 100}, {400, 300}});
+    auto view = [&](int x, int y) { return GetPixel(dlg->m_dcView, x, y); };
+    EXPECT_EQ(view(100, 200), kFrame);        // left edge line
+    EXPECT_EQ(view(250, 100), kFrame);        // top edge line
+    EXPECT_EQ(view(248, 98), kFrame);         // corner of the top-middle handle, outside the frame
+    EXPECT_EQ(view(98, 98), kFrame);          // corner of the top-left handle
+    EXPECT_EQ(view(110, 200), PatternAt(110, 200));
+    EXPECT_EQ(view(95, 200), Dimmed(PatternAt(95, 200)));
+    // The label "  295x195  " sits in (105, 80)-(200, 100) in white, with nothing painted behind it:
+    // glyph pixels are white or lighter than the dimmed picture (smoothed edges), and the box's top
+    // row, which the vertically centred text does not reach, is the dimmed picture. (Rows 99 and 100
+    // carry the frame's top edge.)
+    int white = 0;
+    for (int y = 80; y < 99; ++y) {
+        for (int x = 105; x < 200; ++x) {
+            const COLORREF c = view(x, y), bg = Dimmed(PatternAt(x, y));
+            if (c == 0x00FFFFFF) ++white;
+            ASSERT_TRUE(GetRValue(c) >= GetRValue(bg) && GetGValue(c) >= GetGValue(bg) && GetBValue(c) >= GetBValue(bg))
+                << x << "," << y;
+        }
+    }
+    EXPECT_GT(white, 20);
+    for (int x = 105; x < 200; ++x) {
+        EXPECT_EQ(view(x, 80), Dimmed(PatternAt(x, 80))) << x;
+    }
+}
+
+TEST_F(Selecting, TheResultImageIsTheFrozenPictureInsideTheFrame) {
+    Drag({{100, 100}, {400, 300}});
+    dlg->BuildResultImage();
+    int cx = 0, cy = 0;
+    const std::vector<COLORREF> px = ReadBitmap(dlg->m_bmpResult, &cx, &cy);
+    EXPECT_EQ(cx, 295);
+    EXPECT_EQ(cy, 195);
+    ExpectPictureAt(px, cx, cy, POINT{102, 102});
+    // A second preparation replaces the first.
+    HGDIOBJ first = dlg->m_bmpResult.GetSafeHandle();
+    dlg->BuildResultImage();
+    EXPECT_NE(dlg->m_bmpResult.GetSafeHandle(), nullptr);
+    BITMAP bm;
+    EXPECT_EQ(GetObjectW(first, sizeof(bm), &bm), 0) << "the earlier result image is released";
+}
+
+TEST_F(Selecting, ResultImagesOfTinySelectionsAreEmpty) {
+    struct Case { const char* name; std::vector<POINT> path; } cases[] = {
+        {"5 pixels wide", {{100, 100}, {105, 300}}}, {"5 pixels high", {{100, 100}, {300, 105}}}};
+    for (const Case& c : cases) {
+        dlg->ResetCapture();
+        Drag(c.path);
+        dlg->BuildResultImage();
+        EXPECT_EQ(dlg->m_bmpResult.GetSafeHandle(), nullptr) << c.name;
+    }
+}
+
+// Puts a text on the clipboard, so that a test can tell whether it was touched.
+void PutClipboardText(const wchar_t* text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(mem), text, bytes);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_UNICODETEXT, mem);
+    CloseClipboard();
+}
+
+TEST_F(Selecting, DoubleClickInsideCopiesTheResultAndEndsTheCapture) {
+    PutClipboardText(L"before");
+    Drag({{100, 100}, {400, 300}});
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, 200, 200);
+    EXPECT_EQ(TakeQuitCode(), 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    HBITMAP hbm = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    ASSERT_NE(hbm, nullptr);
+    int cx = 0, cy = 0;
+    const std::vector<COLORREF> px = ReadBitmap(hbm, &cx, &cy);
+    CloseClipboard();
+    EXPECT_EQ(cx, 295);
+    EXPECT_EQ(cy, 195);
+    ExpectPictureAt(px, cx, cy, POINT{102, 102});
+    EXPECT_EQ(dlg->m_bmpResult.GetSafeHandle(), nullptr) << "the bitmap now belongs to the clipboard";
+}
+
+TEST_F(Selecting, NothingIsCopiedWhenThereIsNothingToCopy) {
+    struct Case { const char* name; std::vector<POINT> path; POINT click; } cases[] = {
+        {"double-click outside", {{100, 100}, {400, 300}}, {500, 500}},
+        {"selection of 5 by 5", {{100, 100}, {105, 105}}, {102, 102}},
+    };
+    for (const Case& c : cases) {
+        PutClipboardText(L"keep me");
+        dlg->ResetCapture();
+        Drag(c.path);
+        Send(WM_LBUTTONDBLCLK, MK_LBUTTON, c.click.x, c.click.y);
+        EXPECT_EQ(TakeQuitCode(), -1) << c.name;
+        EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT)) << c.name;
+        EXPECT_TRUE(dlg->m_bHasSelection) << c.name;
+    }
+}
+
+TEST_F(Selecting, ABusyClipboardLeavesTheCaptureOpen) {
+    PutClipboardText(L"held");
+    std::atomic<int> stage{0};
+    std::thread holder([&] {
+        OpenClipboard(nullptr);
+        stage = 1;
+        while (stage != 2) Sleep(5);
+        CloseClipboard();
+    });
+    while (stage != 1) Sleep(5);
+    Drag({{100, 100}, {400, 300}});
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, 200, 200);
+    stage = 2;
+    holder.join();
+    EXPECT_EQ(TakeQuitCode(), -1);
+    EXPECT_TRUE(dlg->m_bHasSelection);
+    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{100, 100, 400, 300}));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    // Trying again once the clipboard is free works.
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, 200, 200);
+    EXPECT_EQ(TakeQuitCode(), 0);
+}
+
+// Decodes an image file with GDI+ into COLORREFs, top row first.
+std::vector<COLORREF> DecodeFile(const std::wstring& path, int* cx, int* cy) {
+    Gdiplus::Bitmap bitmap(path.c_str());
+    *cx = static_cast<int>(bitmap.GetWidth());
+    *cy = static_cast<int>(bitmap.GetHeight());
+    std::vector<COLORREF> out;
+    for (int y = 0; y < *cy; ++y) {
+        for (int x = 0; x < *cx; ++x) {
+            Gdiplus::Color c;
+            bitmap.GetPixel(x, y, &c);
+            out.push_back(RGB(c.GetR(), c.GetG(), c.GetB()));
+        }
+    }
+    return out;
+}
+
+// Reads the first bytes of a file, to tell its format by its signature.
+std::string FileStart(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char buf[4] = {};
+    DWORD got = 0;
+    if (f != INVALID_HANDLE_VALUE) {
+        ReadFile(f, buf, 4, &got, nullptr);
+        CloseHandle(f);
+    }
+    return std::string(buf, got);
+}
+
+TEST_F(Selecting, ResultFilesFollowTheirExtension) {
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    Drag({{100, 100}, {400, 300}});
+    dlg->BuildResultImage();
+    struct Case { const wchar_t* name; const wchar_t* ext; const char* signature; int tolerance; } cases[] = {
+        {L"corvane-shot.png", L"png", "\x89PNG", 0},
+        {L"corvane-shot.BMP", L"BMP", "BM", 0},
+        {L"corvane-shot.jpg", L"jpg", "\xFF\xD8\xFF", 40},
+        {L"corvane-shot.jpeg", L"jpeg", "\xFF\xD8\xFF", 40},
+        {L"corvane-shot.gif", L"gif", "\x89PNG", 0},
+        {L"corvane-shot", L"", "\x89PNG", 0},
+    };
+    for (const Case& c : cases) {
+        const std::wstring path = std::wstring(dir) + c.name;
+        DeleteFileW(path.c_str());
+        ASSERT_EQ(dlg->WriteResultFile(path, c.ext), S_OK);
+        EXPECT_EQ(FileStart(path).substr(0, strlen(c.signature)), c.signature);
+        int cx = 0, cy = 0;
+        const std::vector<COLORREF> px = DecodeFile(path, &cx, &cy);
+        EXPECT_EQ(cx, 295);
+        EXPECT_EQ(cy, 195);
+        if (c.tolerance == 0) ExpectPictureAt(px, cx, cy, POINT{102, 102});
+        DeleteFileW(path.c_str());
+    }
+}
+
+TEST_F(Selecting, AFileThatCannotBeWrittenReportsWhy) {
+    Drag({{100, 100}, {400, 300}});
+    dlg->BuildResultImage();
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    const std::wstring missingFolder = std::wstring(dir) + L"corvane-no-such-folder\\shot.png";
+    EXPECT_TRUE(FAILED(dlg->WriteResultFile(missingFolder, L"png")));
+    EXPECT_EQ(GetFileAttributesW(missingFolder.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
