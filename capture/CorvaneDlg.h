@@ -62,6 +62,11 @@ public:
     void DrawHandle(CDC* pDC, int x, int y);
     void ResetCapture();
 
+    // Window detection and the magnifier.
+    void CreateMagnifier();
+    void MoveMagnifier();
+    void HideMagnifier();
+
     // Shapes.
     void ClearShapes();
 

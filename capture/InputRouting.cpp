@@ -30,6 +30,7 @@ BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
 END_MESSAGE_MAP()
 
 void CCorvaneDlg::OnLButtonDown(UINT nFlags, CPoint point) {
+    if (!m_bHasSelection) HideMagnifier();
     BeginNewSelection(point);
     if (m_bHasSelection) {
         const int hit = HitTestSelection(point);
@@ -46,8 +47,10 @@ void CCorvaneDlg::OnLButtonDown(UINT nFlags, CPoint point) {
 void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
     if (m_bWindowDetect && !IsLeftDrag(nFlags)) {
         HighlightHoverWindow(point);
+        MoveMagnifier();
     } else if (m_bNewSelection) {
         DragNewSelection(nFlags, point);
+        MoveMagnifier();
     } else if (m_bTracking) {
         TrackSelection(nFlags, point);
     } else {
@@ -60,7 +63,11 @@ void CCorvaneDlg::OnLButtonUp(UINT nFlags, CPoint point) {
     if (m_bWindowDetect) {
         // The first release of the capture ends window detection.
         m_bWindowDetect = false;
-        if (!rect::SamePoint(m_ptSelStart, m_ptSelEnd) && rect::SamePoint(m_ptSelEnd, point)) {
+        if (rect::SamePoint(m_ptSelStart, m_ptSelEnd)) {
+            // A click without a drag picks the window under the point.
+            if (!m_windowFinder.FindWindowRectAt(point, &m_rcHover)) ::SetRectEmpty(&m_rcHover);
+            m_rcSelection = m_rcHover;
+        } else if (rect::SamePoint(m_ptSelEnd, point)) {
             m_bHasSelection = true;
             m_bNewSelection = false;
         }

@@ -4,6 +4,7 @@
 
 #include "app/AboutDlg.h"
 #include "capture/logic/ViewRules.h"
+#include "selection/MagnifyDlg.h"
 
 namespace {
 const wchar_t kTextFace[] = L"新宋体";
@@ -19,6 +20,8 @@ CCorvaneDlg::CCorvaneDlg(CWnd* pParent)
 }
 
 CCorvaneDlg::~CCorvaneDlg() {
+    delete m_pMagnifier;
+    m_pMagnifier = nullptr;
     for (CShape* shape : m_shapes) delete shape;
     m_shapes.clear();
     // The buffers' DCs go first so that their bitmaps are no longer selected when they are deleted.
@@ -47,6 +50,7 @@ BOOL CCorvaneDlg::OnInitDialog() {
     InitCaptureState();
     CaptureScreen();
     CreateDimBitmap();
+    CreateMagnifier();
     CreateTextEdit();
     ComposeView();
 
@@ -60,6 +64,7 @@ BOOL CCorvaneDlg::OnInitDialog() {
 void CCorvaneDlg::InitCaptureState() {
     m_shapeCurrent.nKind = SHAPE_NONE;
     m_crColor = 0x000000FF;
+    m_windowFinder.CollectWindows();  // the desktop as it is now, before the capture window shows
     ::SetRectEmpty(&m_rcSelection);
     m_hAccel = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_ACCELERATOR));
 }
@@ -147,6 +152,8 @@ HCURSOR CCorvaneDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 void CCorvaneDlg::OnCloseCommand() { ::PostQuitMessage(1); }
 
 void CCorvaneDlg::OnClose() {
+    delete m_pMagnifier;
+    m_pMagnifier = nullptr;
     m_dcScreen.DeleteDC();
     m_bmpScreen.DeleteObject();
     ::PostQuitMessage(0);

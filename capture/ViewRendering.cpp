@@ -44,9 +44,10 @@ void CCorvaneDlg::DimOutside(HDC dc, RECT rc) {
     ::DeleteDC(dcDim);
 }
 
-void CCorvaneDlg::HighlightHoverWindow(CPoint) {
+void CCorvaneDlg::HighlightHoverWindow(CPoint point) {
     if (m_bHasSelection) return;
     const RECT rcOld = m_rcHover;
+    if (!m_windowFinder.FindWindowRectAt(point, &m_rcHover)) ::SetRectEmpty(&m_rcHover);
     ShowHoverChange(rcOld);
 }
 

@@ -30,16 +30,19 @@ HWND CDialog::CreateFromTemplate(UINT nIDTemplate, HWND hWndOwner) {
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
     m_nIDTemplate = nIDTemplate;
     m_pParentWnd = pParentWnd;
-    return CreateFromTemplate(nIDTemplate, pParentWnd ? pParentWnd->m_hWnd : nullptr) != nullptr;
+    return CreateFromTemplate(nIDTemplate, OwnerWindow()) != nullptr;
+}
+
+HWND CDialog::OwnerWindow() const {
+    // Without a parent, a dialog belongs to the application's main window (the About box and the
+    // magnifier to the capture window, so they stay above it).
+    if (m_pParentWnd) return m_pParentWnd->m_hWnd;
+    CWnd* main = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
+    return main && main != this ? main->m_hWnd : nullptr;
 }
 
 INT_PTR CDialog::DoModal() {
-    // Without a parent, a modal dialog belongs to the application's main window (the About box to the
-    // capture window, so it stays above it and the capture waits for it).
-    HWND hWndOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    if (!hWndOwner && AfxGetApp() && AfxGetApp()->m_pMainWnd && AfxGetApp()->m_pMainWnd != this) {
-        hWndOwner = AfxGetApp()->m_pMainWnd->m_hWnd;
-    }
+    HWND hWndOwner = OwnerWindow();
     const bool disableOwner = hWndOwner && ::IsWindowEnabled(hWndOwner);
     if (disableOwner) ::EnableWindow(hWndOwner, FALSE);
 

@@ -137,6 +137,11 @@ TEST_F(CaptureDialog, TextFontsAreNSimSunAtTheirPointSizes) {
 }
 
 TEST_F(CaptureDialog, FrozenImageAndFirstViewAreThePictureUndimmed) {
+    // A second capture, looked at before any message (such as the first mouse move) reaches it.
+    dlg.reset();
+    testdesk::Pump(150);  // the picture shows again where the first capture was
+    dlg = std::make_unique<CCorvaneDlg>();
+    ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
     for (POINT p : SamplePoints(dlg->m_cxScreen, dlg->m_cyScreen)) {
         ASSERT_EQ(GetPixel(dlg->m_dcScreen, p.x, p.y), PatternAt(p.x, p.y)) << "frozen " << p.x << "," << p.y;
         ASSERT_EQ(ViewAt(p.x, p.y), PatternAt(p.x, p.y)) << "view " << p.x << "," << p.y;

@@ -121,13 +121,15 @@ TEST_F(Selecting, MovesWithModifierKeysOrOtherButtonsStretchNothing) {
     }
 }
 
-TEST_F(Selecting, AReleaseElsewhereLeavesAnEmptyBandUnfixed) {
+TEST_F(Selecting, AClickWithoutADragPicksTheWindowUnderIt) {
+    // Only the full-screen picture is on this desktop, and a window covering the screen is never
+    // offered: the click picks the desktop, kept one pixel inside at the left and bottom.
+    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
-    Send(WM_MOUSEMOVE, MK_LBUTTON, 100, 100);  // no movement
-    Send(WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, 300, 300);
+    Send(WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, 300, 300);  // not a drag: the band does not move
     Send(WM_LBUTTONUP, 0, 300, 300);
-    EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
-    ExpectPhase(false, true, false, false, "selecting");
+    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{1, 0, cx, cy - 1}));
+    ExpectPhase(false, false, true, false, "selected");
 }
 
 TEST_F(Selecting, RightPressesOutsideHoldThenStartOver) {

@@ -1,0 +1,31 @@
+// The capture window's side of the magnifier: creating it hidden and keeping it beside the cursor
+// while the user looks for a region.
+#include "capture/CorvaneDlg.h"
+
+#include "selection/MagnifyDlg.h"
+#include "selection/logic/MagnifierGeometry.h"
+
+void CCorvaneDlg::CreateMagnifier() {
+    m_pMagnifier = new CCMagnifyDlg();
+    m_pMagnifier->Create(IDD_POPUP, nullptr);
+    m_pMagnifier->ShowWindow(SW_HIDE);
+}
+
+void CCorvaneDlg::MoveMagnifier() {
+    if (!m_pMagnifier) return;
+    if (!m_bShowMagnifier || m_bHasSelection) {
+        m_pMagnifier->ShowWindow(SW_HIDE);
+        return;
+    }
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    const RECT rc = magnifier::PlaceBesideCursor(cursor, m_rcScreen);
+    m_pMagnifier->MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    m_pMagnifier->ShowWindow(SW_SHOW);
+    m_pMagnifier->Invalidate(FALSE);
+    m_pMagnifier->UpdateWindow();
+}
+
+void CCorvaneDlg::HideMagnifier() {
+    if (m_pMagnifier) m_pMagnifier->ShowWindow(SW_HIDE);
+}

@@ -1,0 +1,102 @@
+// The magnifier window and its painting, all from its own copy of the desktop taken at start.
+#include "selection/MagnifyDlg.h"
+
+#include <string>
+
+#include "selection/logic/MagnifierGeometry.h"
+
+namespace {
+constexpr COLORREF kCrossColor = 0x00E7AD37;
+constexpr COLORREF kPanelColor = 0x00404040;
+constexpr COLORREF kTextColor = 0x00FFFFFF;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CCMagnifyDlg, CDialog)
+    ON_WM_CLOSE()
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+    ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+BOOL CCMagnifyDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    TakeSnapshot();
+    return TRUE;
+}
+
+void CCMagnifyDlg::TakeSnapshot() {
+    m_cxScreen = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    m_cyScreen = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    m_xScreen = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    m_yScreen = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    CWindowDC dcDesktop(::GetDesktopWindow());
+    m_dcSnapshot.CreateCompatibleDC(&dcDesktop);
+    m_bmpSnapshot.CreateCompatibleBitmap(&dcDesktop, m_cxScreen, m_cyScreen);
+    m_dcSnapshot.SelectObject(&m_bmpSnapshot);
+    m_dcSnapshot.BitBlt(0, 0, m_cxScreen, m_cyScreen, &dcDesktop, m_xScreen, m_yScreen, SRCCOPY);
+    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
+}
+
+BOOL CCMagnifyDlg::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) ::PostQuitMessage(1);
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CCMagnifyDlg::OnClose() {
+    ::PostQuitMessage(0);
+    Default();
+}
+
+BOOL CCMagnifyDlg::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
+
+void CCMagnifyDlg::OnMouseMove(UINT, CPoint) { Default(); }
+
+void CCMagnifyDlg::OnPaint() {
+    CPaintDC dc(this);
+    DrawMagnifier(&dc);
+}
+
+void CCMagnifyDlg::DrawMagnifier(CDC* pDC) {
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    const POINT p = magnifier::SnapshotPoint(cursor, m_xScreen, m_yScreen);
+    const COLORREF colour = m_dcSnapshot.GetPixel(p.x, p.y);
+    GetWindowRect(&m_rcWindow);
+    const int w = m_rcWindow.Width();
+    const POINT src = magnifier::SourceOrigin(p, m_cxScreen, m_cyScreen, w);
+    ::StretchBlt(*pDC, 0, 0, w, w, m_dcSnapshot, src.x, src.y, w / 2, w / 2, SRCCOPY);
+    DrawCrosshair(pDC);
+    DrawInfo(pDC, colour, p);
+}
+
+void CCMagnifyDlg::DrawCrosshair(CDC* pDC) {
+    if (!m_hWnd) return;
+    const int w = m_rcWindow.Width();
+    CBrush brush(kCrossColor);
+    HGDIOBJ old = pDC->SelectObject(&brush);
+    const RECT bars[] = {
+        {0, 0, w, 2}, {0, 0, 2, w}, {0, w - 2, w, 2}, {w - 2, 0, 2, w}, {0, (w - 2) / 2, w, 2}, {(w - 2) / 2, 0, 2, w},
+    };
+    for (const RECT& b : bars) ::PatBlt(*pDC, b.left, b.top, b.right, b.bottom, PATCOPY);  // x, y, width, height
+    pDC->SelectObject(old);
+}
+
+void CCMagnifyDlg::DrawInfo(CDC* pDC, COLORREF colour, POINT pt) {
+    const int w = m_rcWindow.Width(), h = m_rcWindow.Height();
+    CBrush panel(kPanelColor);
+    HGDIOBJ old = pDC->SelectObject(&panel);
+    RECT rcPanel = {0, w, w, h};
+    pDC->FillRect(&rcPanel, &panel);
+    pDC->SetTextColor(kTextColor);
+    ::SetBkColor(*pDC, kPanelColor);
+
+    wchar_t text[64];
+    wsprintfW(text, L"POS: (%d, %d)", pt.x, pt.y);
+    RECT line = {8, w + 6, w, w + 26};
+    pDC->DrawText(text, &line, DT_VCENTER | DT_SINGLELINE);
+    wsprintfW(text, L"RGB: (%d, %d, %d)", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    RECT line2 = {8, line.bottom + 2, w, line.bottom + 22};
+    pDC->DrawText(text, &line2, DT_VCENTER | DT_SINGLELINE);
+    pDC->SelectObject(old);
+}
