@@ -45,12 +45,20 @@ protected:
         return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(msg.wParam) : -1;
     }
     COLORREF ViewAt(int x, int y) { return GetPixel(dlg->m_dcView, x, y); }
+    // A second capture, looked at before any message (such as the first mouse move) reaches it.
+    void RecreateWithoutMessages() {
+        dlg.reset();
+        testdesk::Pump(150);  // the picture shows again where the first capture was
+        dlg = std::make_unique<CCorvaneDlg>();
+        ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
+    }
 
     std::unique_ptr<testdesk::PatternWindow> pattern;
     std::unique_ptr<CCorvaneDlg> dlg;
 };
 
 TEST_F(CaptureDialog, InitialisationLeavesTheStateOfAFreshCapture) {
+    RecreateWithoutMessages();
     const CCorvaneDlg& d = *dlg;
     EXPECT_EQ(d.m_nForegroundTicks, 0);
     EXPECT_EQ(d.m_crColor, 0x000000FFu);
@@ -137,11 +145,7 @@ TEST_F(CaptureDialog, TextFontsAreNSimSunAtTheirPointSizes) {
 }
 
 TEST_F(CaptureDialog, FrozenImageAndFirstViewAreThePictureUndimmed) {
-    // A second capture, looked at before any message (such as the first mouse move) reaches it.
-    dlg.reset();
-    testdesk::Pump(150);  // the picture shows again where the first capture was
-    dlg = std::make_unique<CCorvaneDlg>();
-    ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
+    RecreateWithoutMessages();
     for (POINT p : SamplePoints(dlg->m_cxScreen, dlg->m_cyScreen)) {
         ASSERT_EQ(GetPixel(dlg->m_dcScreen, p.x, p.y), PatternAt(p.x, p.y)) << "frozen " << p.x << "," << p.y;
         ASSERT_EQ(ViewAt(p.x, p.y), PatternAt(p.x, p.y)) << "view " << p.x << "," << p.y;
