@@ -34,13 +34,17 @@ public:
 
     // View rendering.
     void ComposeView();
+    // Blends black at 100/255 over the parts of dc outside rc (a surface of the view's size).
     void DimOutside(HDC dc, RECT rc);
+    void BlendDim(HDC dc, const RECT& rc);
     void HighlightHoverWindow(CPoint point);
     // Shows the view for a hovered rectangle that was rcOld before the lookup and is m_rcHover now.
     void ShowHoverChange(const RECT& rcOld);
     // The hover view: the frozen screen dimmed around m_rcHover, which is outlined.
     void ComposeHoverView();
-    void CopyFrozenScreen();
+    void CreateDimmedScreen();
+    // The view buffer becomes the frozen screen, dimmed outside rc.
+    void CopyScreenDimmedOutside(const RECT& rc);
     // Recomposes the view and repaints the whole window at once, without erasing.
     void RefreshView();
 
@@ -104,6 +108,8 @@ public:
     CBitmap m_bmpScreen;
     CDC m_dcView;
     CBitmap m_bmpView;
+    CDC m_dcDimmed;       // the frozen screen dimmed whole, the source of every view's outside
+    CBitmap m_bmpDimmed;
     CEdit m_edit;
     POINT m_ptSelStart = {0, 0};
     POINT m_ptSelEnd = {0, 0};

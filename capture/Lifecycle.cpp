@@ -26,6 +26,7 @@ CCorvaneDlg::~CCorvaneDlg() {
     m_shapes.clear();
     // The buffers' DCs go first so that their bitmaps are no longer selected when they are deleted.
     m_dcView.DeleteDC();
+    m_dcDimmed.DeleteDC();
     m_dcScreen.DeleteDC();
     if (m_hDimBitmap) {
         ::DeleteObject(m_hDimBitmap);
@@ -50,6 +51,7 @@ BOOL CCorvaneDlg::OnInitDialog() {
     InitCaptureState();
     CaptureScreen();
     CreateDimBitmap();
+    CreateDimmedScreen();
     CreateMagnifier();
     CreateTextEdit();
     ComposeView();
@@ -156,6 +158,8 @@ void CCorvaneDlg::OnClose() {
     m_pMagnifier = nullptr;
     m_dcScreen.DeleteDC();
     m_bmpScreen.DeleteObject();
+    m_dcDimmed.DeleteDC();
+    m_bmpDimmed.DeleteObject();
     ::PostQuitMessage(0);
     Default();
 }

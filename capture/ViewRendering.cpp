@@ -13,16 +13,30 @@ constexpr int kHoverPenWidth = 3;
 constexpr COLORREF kHoverColor = 0x00E7AD37;
 }  // namespace
 
-void CCorvaneDlg::CopyFrozenScreen() {
+void CCorvaneDlg::CreateDimmedScreen() {
+    // The frozen screen dimmed once, whole. Every later view takes its outside from this copy instead of
+    // blending again on each drag step; the blend works pixel by pixel, so the pixels are the same.
+    m_dcDimmed.CreateCompatibleDC(&m_dcScreen);
+    m_bmpDimmed.CreateCompatibleBitmap(&m_dcScreen, m_cxScreen, m_cyScreen);
+    m_dcDimmed.SelectObject(&m_bmpDimmed);
+    m_dcDimmed.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcScreen, 0, 0, SRCCOPY);
+    BlendDim(m_dcDimmed, RECT{0, 0, m_cxScreen, m_cyScreen});
+}
+
+void CCorvaneDlg::CopyScreenDimmedOutside(const RECT& rc) {
     // After the orderly close the frozen screen is gone; there is nothing left to copy.
-    if (m_dcScreen.GetSafeHdc()) {
-        m_dcView.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcScreen, 0, 0, SRCCOPY);
+    if (!m_dcScreen.GetSafeHdc() || !m_dcDimmed.GetSafeHdc()) return;
+    for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) {
+        m_dcView.BitBlt(band.left, band.top, band.right - band.left, band.bottom - band.top, &m_dcDimmed, band.left,
+                        band.top, SRCCOPY);
     }
+    const RECT clear = ClearArea(rc, m_cxScreen, m_cyScreen);
+    m_dcView.BitBlt(clear.left, clear.top, clear.right - clear.left, clear.bottom - clear.top, &m_dcScreen, clear.left,
+                    clear.top, SRCCOPY);
 }
 
 void CCorvaneDlg::ComposeView() {
-    CopyFrozenScreen();
-    DimOutside(m_dcView, m_rcSelection);
+    CopyScreenDimmedOutside(m_rcSelection);
     DrawSelectionFrame(&m_dcView);
 }
 
@@ -32,16 +46,17 @@ void CCorvaneDlg::RefreshView() {
     UpdateWindow();
 }
 
-void CCorvaneDlg::DimOutside(HDC dc, RECT rc) {
+void CCorvaneDlg::BlendDim(HDC dc, const RECT& rc) {
     HDC dcDim = ::CreateCompatibleDC(dc);
     HGDIOBJ old = ::SelectObject(dcDim, m_hDimBitmap);
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, kDimAlpha, 0};
-    for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) {
-        ::AlphaBlend(dc, band.left, band.top, band.right - band.left, band.bottom - band.top, dcDim, 0, 0, 1, 1,
-                     blend);
-    }
+    ::AlphaBlend(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, dcDim, 0, 0, 1, 1, blend);
     ::SelectObject(dcDim, old);
     ::DeleteDC(dcDim);
+}
+
+void CCorvaneDlg::DimOutside(HDC dc, RECT rc) {
+    for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) BlendDim(dc, band);
 }
 
 void CCorvaneDlg::HighlightHoverWindow(CPoint point) {
@@ -62,8 +77,7 @@ void CCorvaneDlg::ShowHoverChange(const RECT& rcOld) {
 }
 
 void CCorvaneDlg::ComposeHoverView() {
-    CopyFrozenScreen();
-    DimOutside(m_dcView, m_rcHover);
+    CopyScreenDimmedOutside(m_rcHover);
     CPen pen(PS_SOLID, kHoverPenWidth, kHoverColor);
     HGDIOBJ oldPen = m_dcView.SelectObject(&pen);
     HGDIOBJ oldBrush = m_dcView.SelectStockObject(NULL_BRUSH);

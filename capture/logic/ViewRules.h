@@ -12,6 +12,10 @@
 // stays as it is); rc is normalised first, and bands never overlap.
 std::vector<RECT> DimBands(const RECT& rc, int cx, int cy);
 
+// The part of a cx x cy surface that shows undimmed around rc: rc normalised and kept inside the
+// surface, or the whole surface when rc has no width or no height. With DimBands it tiles the surface.
+RECT ClearArea(const RECT& rc, int cx, int cy);
+
 // Whether a newly hovered window rectangle may replace the hover view: either none of its coordinates
 // is 0, or it is no wider and no taller than the primary monitor.
 bool HoverRectAccepted(const RECT& rc, int cxPrimary, int cyPrimary);

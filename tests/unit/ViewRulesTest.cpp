@@ -1,6 +1,7 @@
 // Which parts of the view are dimmed around a selection, and the small input rules of the capture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -39,11 +40,15 @@ TEST(DimBands, BandsExistOnlyWhereTheSurfaceReachesBeyondTheSelection) {
     }
 }
 
-TEST(DimBands, EveryOutsidePixelIsCoveredExactlyOnceAndNoBandIsEmpty) {
+TEST(DimBands, BandsAndTheClearAreaTileTheSurfaceWithoutEmptyBands) {
     const int cx = 40, cy = 30;
-    const RECT sels[] = {{0, 0, 40, 30}, {0, 0, 1, 1}, {39, 29, 40, 30}, {10, 5, 20, 25}, {0, 10, 40, 20}, {15, 0, 16, 30}};
+    const RECT sels[] = {{0, 0, 40, 30}, {0, 0, 1, 1}, {39, 29, 40, 30}, {10, 5, 20, 25}, {0, 10, 40, 20},
+                         {15, 0, 16, 30}, {20, 25, 10, 5}, {10, 5, 10, 25}, {0, 0, 0, 0}};
     for (const RECT& sel : sels) {
         std::vector<int> cover(cx * cy, 0);
+        const RECT clear = ClearArea(sel, cx, cy);
+        for (int y = clear.top; y < clear.bottom; ++y)
+            for (int x = clear.left; x < clear.right; ++x) cover[y * cx + x] += 100;
         for (const RECT& b : DimBands(sel, cx, cy)) {
             ASSERT_GT(b.right - b.left, 0);
             ASSERT_GT(b.bottom - b.top, 0);
@@ -52,8 +57,11 @@ TEST(DimBands, EveryOutsidePixelIsCoveredExactlyOnceAndNoBandIsEmpty) {
         }
         for (int y = 0; y < cy; ++y) {
             for (int x = 0; x < cx; ++x) {
-                const bool inside = rect::Contains(sel, POINT{x, y});
-                ASSERT_EQ(cover[y * cx + x], inside ? 0 : 1) << Describe({sel}) << " at " << x << "," << y;
+                const RECT norm = {std::min(sel.left, sel.right), std::min(sel.top, sel.bottom),
+                                   std::max(sel.left, sel.right), std::max(sel.top, sel.bottom)};
+                const bool degenerate = sel.left == sel.right || sel.top == sel.bottom;
+                const bool inside = degenerate || rect::Contains(norm, POINT{x, y});
+                ASSERT_EQ(cover[y * cx + x], inside ? 100 : 1) << Describe({sel}) << " at " << x << "," << y;
             }
         }
     }

@@ -194,6 +194,33 @@ TEST_F(CaptureDialog, ComposedViewDimsExactlyTheOutsideOfTheSelection) {
     }
 }
 
+// The whole view buffer, row by row.
+std::vector<DWORD> ReadView(CCorvaneDlg& d) {
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = d.m_cxScreen;
+    bi.bmiHeader.biHeight = -d.m_cyScreen;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> bits(static_cast<size_t>(d.m_cxScreen) * d.m_cyScreen);
+    GetDIBits(d.m_dcView, d.m_bmpView, 0, d.m_cyScreen, bits.data(), &bi, DIB_RGB_COLORS);
+    return bits;
+}
+
+TEST_F(CaptureDialog, ViewsTakenFromTheDimmedCopyEqualBlendingTheBandsEachTime) {
+    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    const RECT rects[] = {{100, 80, 400, 300}, {0, 0, 250, 200}, {cx - 300, cy - 150, cx, cy}, {0, 0, cx, cy},
+                          {200, 100, 200, 300}, {0, 0, 0, 0}, {400, 300, 100, 80}, {1, 0, cx, cy - 1}};
+    for (const RECT& rc : rects) {
+        dlg->CopyScreenDimmedOutside(rc);
+        const std::vector<DWORD> fast = ReadView(*dlg);
+        dlg->m_dcView.BitBlt(0, 0, cx, cy, &dlg->m_dcScreen, 0, 0, SRCCOPY);
+        dlg->DimOutside(dlg->m_dcView, rc);
+        const std::vector<DWORD> blended = ReadView(*dlg);
+        EXPECT_TRUE(fast == blended) << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
+    }
+}
+
 TEST_F(CaptureDialog, DimmingScalesEveryLevelTo155Of255RoundedToNearest) {
     // Red runs through all 256 levels along a row of the picture.
     dlg->m_rcSelection = RECT{0, 0, 1, 1};
