@@ -87,11 +87,7 @@ void CCorvaneDlg::CaptureScreen() {
     m_cyPrimary = ::GetSystemMetrics(SM_CYSCREEN);
 
     // The one and only read of the live screen: everything later is painted from this copy.
-    CWindowDC dcDesktop(::GetDesktopWindow());
-    m_dcScreen.CreateCompatibleDC(&dcDesktop);
-    m_bmpScreen.CreateCompatibleBitmap(&dcDesktop, m_cxScreen, m_cyScreen);
-    m_dcScreen.SelectObject(&m_bmpScreen);
-    m_dcScreen.BitBlt(0, 0, m_cxScreen, m_cyScreen, &dcDesktop, m_rcScreen.left, m_rcScreen.top, SRCCOPY);
+    CopyDesktopArea(&m_dcScreen, &m_bmpScreen, m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen);
 
     {
         CPaintDC dcWindow(this);  // only the reference for the view buffer's format

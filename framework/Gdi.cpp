@@ -56,6 +56,14 @@ BOOL CDC::DeleteDC() {
     return ok;
 }
 
+void CopyDesktopArea(CDC* pDC, CBitmap* pBitmap, int x, int y, int cx, int cy) {
+    CWindowDC dcDesktop(::GetDesktopWindow());
+    pDC->CreateCompatibleDC(&dcDesktop);
+    pBitmap->CreateCompatibleBitmap(&dcDesktop, cx, cy);
+    pDC->SelectObject(pBitmap);
+    pDC->BitBlt(0, 0, cx, cy, &dcDesktop, x, y, SRCCOPY);
+}
+
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }
 
 CPaintDC::~CPaintDC() {

@@ -94,6 +94,10 @@ private:
     bool m_bOwned = false;  // created here, so deleted here
 };
 
+// Copies the desktop's area (x, y, cx, cy) (desktop coordinates) into a new memory DC and bitmap of
+// its size, compatible with the display.
+void CopyDesktopArea(CDC* pDC, CBitmap* pBitmap, int x, int y, int cx, int cy);
+
 // BeginPaint/EndPaint around a paint handler.
 class CPaintDC : public CDC {
 public:

@@ -29,11 +29,7 @@ void CCMagnifyDlg::TakeSnapshot() {
     m_cyScreen = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     m_xScreen = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
     m_yScreen = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    CWindowDC dcDesktop(::GetDesktopWindow());
-    m_dcSnapshot.CreateCompatibleDC(&dcDesktop);
-    m_bmpSnapshot.CreateCompatibleBitmap(&dcDesktop, m_cxScreen, m_cyScreen);
-    m_dcSnapshot.SelectObject(&m_bmpSnapshot);
-    m_dcSnapshot.BitBlt(0, 0, m_cxScreen, m_cyScreen, &dcDesktop, m_xScreen, m_yScreen, SRCCOPY);
+    CopyDesktopArea(&m_dcSnapshot, &m_bmpSnapshot, m_xScreen, m_yScreen, m_cxScreen, m_cyScreen);
     ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
 }
