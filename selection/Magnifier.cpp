@@ -21,7 +21,9 @@ void CCorvaneDlg::MoveMagnifier() {
     ::GetCursorPos(&cursor);
     const RECT rc = magnifier::PlaceBesideCursor(cursor, m_rcScreen);
     m_pMagnifier->MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
-    m_pMagnifier->ShowWindow(SW_SHOW);
+    // Shown without activation: the keyboard stays with the capture window, so Enter and Esc keep
+    // ending the capture while the magnifier follows the cursor.
+    m_pMagnifier->ShowWindow(SW_SHOWNOACTIVATE);
     m_pMagnifier->Invalidate(FALSE);
     m_pMagnifier->UpdateWindow();
 }
