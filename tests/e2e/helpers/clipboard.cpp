@@ -1,0 +1,92 @@
+// Reads and seeds the Wine clipboard for the end-to-end runner. The contents live in the Wine server,
+// so they outlive this process as long as the runner keeps the server alive.
+//
+//   clipboard.exe set-text TEXT    empty the clipboard and put TEXT on it (CF_UNICODETEXT)
+//   clipboard.exe show             print "text: <text or none>" and "bitmap: yes|no"
+//   clipboard.exe save-bmp FILE    write the clipboard's device-independent bitmap to FILE (exit 1 if none)
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+bool OpenWithRetry() {
+    for (int i = 0; i < 40; ++i) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+int SetText(const wchar_t* text) {
+    if (!OpenWithRetry()) return 1;
+    EmptyClipboard();
+    size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(mem), text, bytes);
+    GlobalUnlock(mem);
+    bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+    CloseClipboard();
+    return ok ? 0 : 1;
+}
+
+int Show() {
+    if (!OpenWithRetry()) return 1;
+    std::wstring text = L"none";
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    }
+    bool bitmap = IsClipboardFormatAvailable(CF_BITMAP) || IsClipboardFormatAvailable(CF_DIB) ||
+                  IsClipboardFormatAvailable(CF_DIBV5);
+    CloseClipboard();
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(n > 0 ? n - 1 : 0, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &utf8[0], n, nullptr, nullptr);
+    printf("text: %s\nbitmap: %s\n", utf8.c_str(), bitmap ? "yes" : "no");
+    return 0;
+}
+
+int SaveBmp(const wchar_t* path) {
+    if (!OpenWithRetry()) return 1;
+    int rc = 1;
+    if (HANDLE h = GetClipboardData(CF_DIB)) {
+        SIZE_T size = GlobalSize(h);
+        if (auto* bih = static_cast<const BITMAPINFOHEADER*>(GlobalLock(h))) {
+            DWORD colours = bih->biClrUsed ? bih->biClrUsed : (bih->biBitCount <= 8 ? 1u << bih->biBitCount : 0);
+            DWORD masks = bih->biCompression == BI_BITFIELDS && bih->biSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;
+            BITMAPFILEHEADER fh = {};
+            fh.bfType = 0x4D42;
+            fh.bfOffBits = sizeof(fh) + bih->biSize + masks + colours * sizeof(RGBQUAD);
+            fh.bfSize = static_cast<DWORD>(sizeof(fh) + size);
+            if (FILE* f = _wfopen(path, L"wb")) {
+                fwrite(&fh, sizeof(fh), 1, f);
+                fwrite(bih, 1, size, f);
+                rc = fclose(f) == 0 ? 0 : 1;
+            }
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return rc;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    // Plain \n line ends: the runner reads this output with shell tools.
+    _setmode(_fileno(stdout), _O_BINARY);
+    if (argc == 3 && wcscmp(argv[1], L"set-text") == 0) return SetText(argv[2]);
+    if (argc == 2 && wcscmp(argv[1], L"show") == 0) return Show();
+    if (argc == 3 && wcscmp(argv[1], L"save-bmp") == 0) return SaveBmp(argv[2]);
+    fprintf(stderr, "usage: clipboard set-text TEXT | show | save-bmp FILE\n");
+    return 2;
+}
