@@ -86,6 +86,8 @@ void CCMagnifyDlg::DrawInfo(CDC* pDC, COLORREF colour, POINT pt) {
     pDC->FillRect(&rcPanel, &panel);
     pDC->SetTextColor(kTextColor);
     ::SetBkColor(*pDC, kPanelColor);
+    // The small dialog font: the longest colour line, "RGB: (255, 255, 255)", fits the panel.
+    HGDIOBJ oldFont = pDC->SelectStockObject(DEFAULT_GUI_FONT);
 
     wchar_t text[64];
     wsprintfW(text, L"POS: (%d, %d)", pt.x, pt.y);
@@ -94,5 +96,6 @@ void CCMagnifyDlg::DrawInfo(CDC* pDC, COLORREF colour, POINT pt) {
     wsprintfW(text, L"RGB: (%d, %d, %d)", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
     RECT line2 = {8, line.bottom + 2, w, line.bottom + 22};
     pDC->DrawText(text, &line2, DT_VCENTER | DT_SINGLELINE);
+    pDC->SelectObject(oldFont);
     pDC->SelectObject(old);
 }

@@ -165,7 +165,7 @@ protected:
         }
         return PatternAt(x, y);
     }
-    // The panel with one text line drawn by the test the way the magnifier is specified to draw it.
+    // The panel with both text lines drawn by the test: grey, white text in the small dialog font.
     static std::vector<COLORREF> ExpectedPanel(const std::wstring& pos, const std::wstring& rgb) {
         HDC screen = GetDC(nullptr);
         HDC mem = CreateCompatibleDC(screen);
@@ -177,6 +177,7 @@ protected:
         DeleteObject(grey);
         SetTextColor(mem, 0x00FFFFFF);
         SetBkColor(mem, 0x00404040);
+        SelectObject(mem, GetStockObject(DEFAULT_GUI_FONT));
         RECT l1 = {8, 156, 150, 176}, l2 = {8, 178, 150, 198};
         DrawTextW(mem, pos.c_str(), -1, &l1, DT_VCENTER | DT_SINGLELINE);
         DrawTextW(mem, rgb.c_str(), -1, &l2, DT_VCENTER | DT_SINGLELINE);
