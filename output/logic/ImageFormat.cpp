@@ -61,13 +61,4 @@ ImageFileFormat ImageFormatForExtension(const std::wstring& nameOrExt) {
     return FormatForNormalised(ext);
 }
 
-const wchar_t* MimeTypeFor(ImageFileFormat format) {
-    switch (format) {
-        case ImageFileFormat::Bmp: return L"image/bmp";
-        case ImageFileFormat::Jpeg: return L"image/jpeg";
-        case ImageFileFormat::Png: break;
-    }
-    return L"image/png";
-}
-
 }  // namespace output

@@ -18,7 +18,4 @@ std::wstring NormalisedExtension(const std::wstring& path);
 // and any other extension give PNG.
 ImageFileFormat ImageFormatForExtension(const std::wstring& nameOrExt);
 
-// MIME type of the format, as the image encoders list it ("image/png", "image/bmp", "image/jpeg").
-const wchar_t* MimeTypeFor(ImageFileFormat format);
-
 }  // namespace output
