@@ -156,6 +156,7 @@ void CCorvaneDlg::OnClose() {
     m_bmpScreen.DeleteObject();
     m_dcDimmed.DeleteDC();
     m_bmpDimmed.DeleteObject();
+    ClearShapes();  // back to the initial state; its recomposition finds no frozen screen
     ::PostQuitMessage(0);
     Default();
 }

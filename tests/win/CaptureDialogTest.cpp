@@ -310,7 +310,15 @@ TEST_F(CaptureDialog, EndingsPostTheirQuitCodes) {
 }
 
 TEST_F(CaptureDialog, OrderlyCloseReleasesTheFrozenImageAndLaterViewsStaySafe) {
+    dlg->m_rcSelection = RECT{10, 10, 100, 100};
+    dlg->m_bHasSelection = true;
+    dlg->m_bWindowDetect = dlg->m_bNewSelection = false;
+    dlg->m_shapes.push_back(new CShape());
     SendMessageW(dlg->m_hWnd, WM_CLOSE, 0, 0);
+    // Shapes and selection are gone and the capture is back at its start.
+    EXPECT_TRUE(dlg->m_shapes.empty());
+    EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
+    EXPECT_TRUE(dlg->m_bWindowDetect && dlg->m_bNewSelection && !dlg->m_bHasSelection);
     EXPECT_EQ(dlg->m_dcScreen.GetSafeHdc(), nullptr);
     EXPECT_EQ(dlg->m_bmpScreen.GetSafeHandle(), nullptr);
     dlg->m_rcSelection = RECT{10, 10, 100, 100};
