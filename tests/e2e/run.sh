@@ -163,7 +163,7 @@ run_scenario() {
 
 main() {
   if [ "${1:-}" = "--list" ]; then
-    local s; for s in "${SCENARIOS[@]}"; do printf '%-22s %s\n' "$s" "${ABOUT[$s]}"; done
+    local s; for s in "${SCENARIOS[@]}"; do printf '%-34s %s\n' "$s" "${ABOUT[$s]}"; done
     return 0
   fi
   local selected=("$@")
