@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "capture/CorvaneDlg.h"
+#include "selection/MagnifyDlg.h"
+#include "tests/win/CaptureFixture.h"
 #include "palette/logic/CommandIds.h"
 #include "tests/win/TestDesktop.h"
 
@@ -25,36 +27,17 @@ std::vector<POINT> SamplePoints(int cx, int cy) {
     return pts;
 }
 
-class CaptureDialog : public testing::Test {
+class CaptureDialog : public CaptureTest {
 protected:
-    void SetUp() override {
-        pattern = std::make_unique<testdesk::PatternWindow>();
-        dlg = std::make_unique<CCorvaneDlg>();
-        ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
-        testdesk::Pump(100);
-    }
-    void TearDown() override {
-        dlg.reset();
-        pattern.reset();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-    }
-    // The quit code posted by the dialog, or -1 when it posted none.
-    static int TakeQuitCode() {
-        MSG msg;
-        return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(msg.wParam) : -1;
-    }
     COLORREF ViewAt(int x, int y) { return GetPixel(dlg->m_dcView, x, y); }
     // A second capture, looked at before any message (such as the first mouse move) reaches it.
     void RecreateWithoutMessages() {
         dlg.reset();
         testdesk::Pump(150);  // the picture shows again where the first capture was
         dlg = std::make_unique<CCorvaneDlg>();
+        app.m_pMainWnd = dlg.get();
         ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
     }
-
-    std::unique_ptr<testdesk::PatternWindow> pattern;
-    std::unique_ptr<CCorvaneDlg> dlg;
 };
 
 TEST_F(CaptureDialog, InitialisationLeavesTheStateOfAFreshCapture) {
@@ -195,16 +178,9 @@ TEST_F(CaptureDialog, ComposedViewDimsExactlyTheOutsideOfTheSelection) {
 }
 
 // The whole view buffer, row by row.
-std::vector<DWORD> ReadView(CCorvaneDlg& d) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = d.m_cxScreen;
-    bi.bmiHeader.biHeight = -d.m_cyScreen;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> bits(static_cast<size_t>(d.m_cxScreen) * d.m_cyScreen);
-    GetDIBits(d.m_dcView, d.m_bmpView, 0, d.m_cyScreen, bits.data(), &bi, DIB_RGB_COLORS);
-    return bits;
+std::vector<COLORREF> ReadView(CCorvaneDlg& d) {
+    int cx = 0, cy = 0;
+    return ReadBitmap(d.m_bmpView, &cx, &cy);
 }
 
 TEST_F(CaptureDialog, ViewsTakenFromTheDimmedCopyEqualBlendingTheBandsEachTime) {
@@ -213,10 +189,10 @@ TEST_F(CaptureDialog, ViewsTakenFromTheDimmedCopyEqualBlendingTheBandsEachTime) 
                           {200, 100, 200, 300}, {0, 0, 0, 0}, {400, 300, 100, 80}, {1, 0, cx, cy - 1}};
     for (const RECT& rc : rects) {
         dlg->CopyScreenDimmedOutside(rc);
-        const std::vector<DWORD> fast = ReadView(*dlg);
+        const std::vector<COLORREF> fast = ReadView(*dlg);
         dlg->m_dcView.BitBlt(0, 0, cx, cy, &dlg->m_dcScreen, 0, 0, SRCCOPY);
         dlg->DimOutside(dlg->m_dcView, rc);
-        const std::vector<DWORD> blended = ReadView(*dlg);
+        const std::vector<COLORREF> blended = ReadView(*dlg);
         EXPECT_TRUE(fast == blended) << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
     }
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "capture/CorvaneDlg.h"
+#include "tests/win/CaptureFixture.h"
 #include "selection/MagnifyDlg.h"
 #include "tests/win/TestDesktop.h"
 
@@ -32,10 +33,9 @@ HWND MakeWindow(const wchar_t* cls, COLORREF colour, DWORD style, RECT rc, HWND 
                            parent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
-class Detecting : public testing::Test {
+class Detecting : public CaptureTest {
 protected:
-    void SetUp() override {
-        pattern = std::make_unique<testdesk::PatternWindow>();
+    void LayOutDesktop() override {
         // A grey window at (200,150)-(600,450) holding a pure red control at (20,30)-(120,90) and two
         // overlapping green and blue ones; the green one was created last, so it is topmost.
         frame = MakeWindow(L"CorvaneTestFrame", RGB(128, 128, 128), WS_POPUP, RECT{200, 150, 600, 450}, nullptr);
@@ -44,25 +44,14 @@ protected:
         green = MakeWindow(L"CorvaneTestGreen", RGB(0, 255, 0), WS_CHILD, RECT{250, 150, 350, 250}, frame);
         SetWindowPos(green, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         testdesk::Pump(200);
-        app.m_pMainWnd = nullptr;
-        dlg = std::make_unique<CCorvaneDlg>();
-        app.m_pMainWnd = dlg.get();
-        ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
-        testdesk::Pump(50);
     }
     void TearDown() override {
         dlg.reset();
         DestroyWindow(frame);
-        pattern.reset();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+        CaptureTest::TearDown();
     }
-    void Send(UINT msg, UINT flags, int x, int y) { SendMessageW(dlg->m_hWnd, msg, flags, MAKELPARAM(x, y)); }
 
-    CWinAppEx app;
-    std::unique_ptr<testdesk::PatternWindow> pattern;
     HWND frame = nullptr, red = nullptr, blue = nullptr, green = nullptr;
-    std::unique_ptr<CCorvaneDlg> dlg;
 };
 
 TEST_F(Detecting, HoverFindsTheInnermostTopmostWindow) {
@@ -140,20 +129,10 @@ protected:
     std::vector<COLORREF> Draw(POINT cursor) {
         SetCursorPos(cursor.x, cursor.y);
         dlg->m_pMagnifier->MoveWindow(0, 0, 150, 200, FALSE);
-        HDC screen = GetDC(nullptr);
-        HDC mem = CreateCompatibleDC(screen);
-        HBITMAP bmp = CreateCompatibleBitmap(screen, 150, 200);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        CDC dc(mem);
+        MemoryCanvas canvas(150, 200);
+        CDC dc(canvas.dc());
         dlg->m_pMagnifier->DrawMagnifier(&dc);
-        std::vector<COLORREF> px;
-        for (int y = 0; y < 200; ++y)
-            for (int x = 0; x < 150; ++x) px.push_back(GetPixel(mem, x, y));
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
-        ReleaseDC(nullptr, screen);
-        return px;
+        return canvas.Rows(0, 200);
     }
     // The desktop as it was at start: the picture with the known windows over it.
     static COLORREF DesktopAt(int x, int y) {
@@ -167,28 +146,19 @@ protected:
     }
     // The panel with both text lines drawn by the test: grey, white text in the small dialog font.
     static std::vector<COLORREF> ExpectedPanel(const std::wstring& pos, const std::wstring& rgb) {
-        HDC screen = GetDC(nullptr);
-        HDC mem = CreateCompatibleDC(screen);
-        HBITMAP bmp = CreateCompatibleBitmap(screen, 150, 200);
-        HGDIOBJ old = SelectObject(mem, bmp);
+        MemoryCanvas canvas(150, 200);
         HBRUSH grey = CreateSolidBrush(0x00404040);
         RECT panel = {0, 150, 150, 200};
-        FillRect(mem, &panel, grey);
+        FillRect(canvas.dc(), &panel, grey);
         DeleteObject(grey);
-        SetTextColor(mem, 0x00FFFFFF);
-        SetBkColor(mem, 0x00404040);
-        SelectObject(mem, GetStockObject(DEFAULT_GUI_FONT));
+        SetTextColor(canvas.dc(), 0x00FFFFFF);
+        SetBkColor(canvas.dc(), 0x00404040);
+        HGDIOBJ oldFont = SelectObject(canvas.dc(), GetStockObject(DEFAULT_GUI_FONT));
         RECT l1 = {8, 156, 150, 176}, l2 = {8, 178, 150, 198};
-        DrawTextW(mem, pos.c_str(), -1, &l1, DT_VCENTER | DT_SINGLELINE);
-        DrawTextW(mem, rgb.c_str(), -1, &l2, DT_VCENTER | DT_SINGLELINE);
-        std::vector<COLORREF> px;
-        for (int y = 150; y < 200; ++y)
-            for (int x = 0; x < 150; ++x) px.push_back(GetPixel(mem, x, y));
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
-        ReleaseDC(nullptr, screen);
-        return px;
+        DrawTextW(canvas.dc(), pos.c_str(), -1, &l1, DT_VCENTER | DT_SINGLELINE);
+        DrawTextW(canvas.dc(), rgb.c_str(), -1, &l2, DT_VCENTER | DT_SINGLELINE);
+        SelectObject(canvas.dc(), oldFont);
+        return canvas.Rows(150, 200);
     }
 };
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "capture/CorvaneDlg.h"
+#include "tests/win/CaptureFixture.h"
 #include "tests/win/TestDesktop.h"
 
 using testdesk::Dimmed;
@@ -19,27 +20,6 @@ using testdesk::PatternAt;
 namespace {
 
 constexpr COLORREF kFrame = 0x00F5B712;
-
-// The pixels of a device-dependent bitmap, top row first, as COLORREFs.
-std::vector<COLORREF> ReadBitmap(HBITMAP hbm, int* cx, int* cy) {
-    BITMAP bm = {};
-    GetObjectW(hbm, sizeof(bm), &bm);
-    *cx = bm.bmWidth;
-    *cy = bm.bmHeight;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = bm.bmWidth;
-    bi.bmiHeader.biHeight = -bm.bmHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> bits(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-    HDC dc = GetDC(nullptr);
-    GetDIBits(dc, hbm, 0, bm.bmHeight, bits.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
-    std::vector<COLORREF> out(bits.size());
-    for (size_t i = 0; i < bits.size(); ++i) out[i] = RGB((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF);
-    return out;
-}
 
 // Every pixel of an image equals the picture at the crop's origin plus its position.
 void ExpectPictureAt(const std::vector<COLORREF>& px, int cx, int cy, POINT origin, int tolerance = 0) {
@@ -57,30 +37,13 @@ void ExpectPictureAt(const std::vector<COLORREF>& px, int cx, int cy, POINT orig
     EXPECT_EQ(mismatches, 0);
 }
 
-class Selecting : public testing::Test {
+class Selecting : public CaptureTest {
 protected:
-    void SetUp() override {
-        pattern = std::make_unique<testdesk::PatternWindow>();
-        dlg = std::make_unique<CCorvaneDlg>();
-        ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
-        testdesk::Pump(50);
-    }
-    void TearDown() override {
-        dlg.reset();
-        pattern.reset();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-    }
-    void Send(UINT msg, UINT flags, int x, int y) { SendMessageW(dlg->m_hWnd, msg, flags, MAKELPARAM(x, y)); }
     // A left drag through the given points, released at the last one.
     void Drag(std::vector<POINT> path, UINT moveFlags = MK_LBUTTON) {
         Send(WM_LBUTTONDOWN, MK_LBUTTON, path.front().x, path.front().y);
         for (size_t i = 1; i < path.size(); ++i) Send(WM_MOUSEMOVE, moveFlags, path[i].x, path[i].y);
         Send(WM_LBUTTONUP, 0, path.back().x, path.back().y);
-    }
-    static int TakeQuitCode() {
-        MSG msg;
-        return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(msg.wParam) : -1;
     }
     void ExpectPhase(bool detect, bool newSel, bool has, bool tracking, const char* name) {
         EXPECT_EQ(dlg->m_bWindowDetect, detect) << name;
@@ -88,9 +51,6 @@ protected:
         EXPECT_EQ(dlg->m_bHasSelection, has) << name;
         EXPECT_EQ(dlg->m_bTracking, tracking) << name;
     }
-
-    std::unique_ptr<testdesk::PatternWindow> pattern;
-    std::unique_ptr<CCorvaneDlg> dlg;
 };
 
 TEST_F(Selecting, DraggingOutARegionFixesItsRectangle) {

@@ -1,0 +1,49 @@
+// The common ground of the dialog tests: a known picture on the screen, a capture dialog over it, and
+// the ways to drive it and to read pixels back.
+#pragma once
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "capture/CorvaneDlg.h"
+#include "tests/win/TestDesktop.h"
+
+// The pixels of a device-dependent bitmap, top row first, as COLORREFs.
+std::vector<COLORREF> ReadBitmap(HBITMAP hbm, int* cx, int* cy);
+
+// A screen-compatible memory DC with a bitmap of its own, for drawing into and reading back.
+class MemoryCanvas {
+public:
+    MemoryCanvas(int cx, int cy);
+    ~MemoryCanvas();
+    MemoryCanvas(const MemoryCanvas&) = delete;
+    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+    HDC dc() const { return m_dc; }
+    // The pixels of rows [top, bottom), left to right.
+    std::vector<COLORREF> Rows(int top, int bottom) const;
+
+private:
+    int m_cx;
+    HDC m_dc;
+    HBITMAP m_bmp;
+    HGDIOBJ m_old;
+};
+
+class CaptureTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Windows a test wants on the desktop before the capture starts.
+    virtual void LayOutDesktop() {}
+
+    void Send(UINT msg, UINT flags, int x, int y) { SendMessageW(dlg->m_hWnd, msg, flags, MAKELPARAM(x, y)); }
+    // The quit code the dialog posted, or -1 when it posted none.
+    static int TakeQuitCode();
+
+    CWinAppEx app;  // the capture is its main window, as in the program
+    std::unique_ptr<testdesk::PatternWindow> pattern;
+    std::unique_ptr<CCorvaneDlg> dlg;
+};
