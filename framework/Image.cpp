@@ -35,6 +35,29 @@ HRESULT HresultFromStatus(Gdiplus::Status status) {
     }
 }
 
+// Writes the whole content of stream to a new file at path (replacing one that is there).
+HRESULT WriteStreamToFile(IStream* stream, const std::wstring& path) {
+    HGLOBAL memory = nullptr;
+    STATSTG stat = {};
+    if (FAILED(::GetHGlobalFromStream(stream, &memory)) || FAILED(stream->Stat(&stat, STATFLAG_NONAME))) return E_FAIL;
+    const DWORD size = static_cast<DWORD>(stat.cbSize.QuadPart);
+
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return HRESULT_FROM_WIN32(::GetLastError());
+    const void* bytes = ::GlobalLock(memory);
+    DWORD written = 0;
+    BOOL ok = ::WriteFile(file, bytes, size, &written, nullptr) && written == size;
+    DWORD err = ok ? ERROR_SUCCESS : ::GetLastError();
+    ::GlobalUnlock(memory);
+    if (!::CloseHandle(file) && ok) {
+        ok = FALSE;
+        err = ::GetLastError();
+    }
+    if (ok) return S_OK;
+    ::DeleteFileW(path.c_str());
+    return err ? HRESULT_FROM_WIN32(err) : HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
+}
+
 }  // namespace
 
 void CImage::Attach(HBITMAP hBitmap, int) { m_hBitmap = hBitmap; }
@@ -61,6 +84,14 @@ HRESULT CImage::Save(const std::wstring& path, const GUID& guidFileType) const {
 
     std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromHBITMAP(m_hBitmap, nullptr));
     if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok) return E_FAIL;
+
+    // Encoded in memory first and then written here, so that a failing write reports the file
+    // system's own reason (access denied, disk full ...) and leaves no half-written image behind.
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return E_OUTOFMEMORY;
     ::SetLastError(0);
-    return HresultFromStatus(bitmap->Save(path.c_str(), &encoder->Clsid, nullptr));
+    HRESULT hr = HresultFromStatus(bitmap->Save(stream, &encoder->Clsid, nullptr));
+    if (SUCCEEDED(hr)) hr = WriteStreamToFile(stream, path);
+    stream->Release();
+    return hr;
 }

@@ -173,7 +173,7 @@ main() {
     [ -n "${ABOUT[$s]:-}" ] || cv_die "unknown scenario '$s' (see --list)"
   done
   [ -x "$CORVANE" ] || [ -f "$CORVANE" ] || cv_die "$CORVANE not built"
-  local h; for h in pattern sendmsg clipboard; do [ -f "$BUILD/$h.exe" ] || cv_die "$BUILD/$h.exe not built"; done
+  local h; for h in pattern sendmsg clipboard dialogs; do [ -f "$BUILD/$h.exe" ] || cv_die "$BUILD/$h.exe not built"; done
 
   if [ -z "${CV_E2E_ENV_READY:-}" ]; then
     cv_on_exit 'cv_cleanup; [ -z "${OWN_PREFIX:-}" ] || rm -rf "$OWN_PREFIX"'

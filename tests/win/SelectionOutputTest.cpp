@@ -315,8 +315,13 @@ TEST_F(Selecting, AFileThatCannotBeWrittenReportsWhy) {
     wchar_t dir[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
     const std::wstring missingFolder = std::wstring(dir) + L"corvane-no-such-folder\\shot.png";
-    EXPECT_TRUE(FAILED(dlg->WriteResultFile(missingFolder, L"png")));
+    EXPECT_EQ(dlg->WriteResultFile(missingFolder, L"png"), HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(GetFileAttributesW(missingFolder.c_str()), INVALID_FILE_ATTRIBUTES);
+    // A file nobody can write, not even an administrator: the kernel's version text. The failure
+    // carries the file system's own error, not the encoders' general one.
+    const HRESULT hr = dlg->WriteResultFile(L"Z:\\proc\\version", L"png");
+    EXPECT_TRUE(FAILED(hr));
+    EXPECT_EQ(HRESULT_FACILITY(hr), FACILITY_WIN32) << std::hex << hr;
 }
 
 }  // namespace
