@@ -1,6 +1,6 @@
 // The view: an off-screen buffer composed from the frozen screen (dimmed outside the selection, with
-// the selection's frame and the committed shapes), copied to the window on paint, with the shape being
-// dragged out drawn on top of it.
+// the selection's frame, or dimmed around the hovered window with its outline), copied to the window on
+// paint.
 #include "capture/CorvaneDlg.h"
 
 #include "capture/logic/ViewRules.h"
@@ -55,6 +55,8 @@ void CCorvaneDlg::BlendDim(HDC dc, const RECT& rc) {
     ::DeleteDC(dcDim);
 }
 
+// The plain form of the dimming, blending every band each time: the same pixels as the dimmed copy gives,
+// only slower. The tests hold the dimmed copy against it.
 void CCorvaneDlg::DimOutside(HDC dc, RECT rc) {
     for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) BlendDim(dc, band);
 }
