@@ -31,11 +31,14 @@ std::wstring ReasonText(HRESULT hr) {
     const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                          FORMAT_MESSAGE_IGNORE_INSERTS,
                                      nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-    std::wstring reason = n ? std::wstring(text, n) : L"错误代码 0x" + [hr] {
-        wchar_t buf[16];
-        wsprintfW(buf, L"%08X", static_cast<unsigned>(hr));
-        return std::wstring(buf);
-    }();
+    std::wstring reason;
+    if (n) {
+        reason.assign(text, n);
+    } else {
+        wchar_t code[32];
+        wsprintfW(code, L"错误代码 0x%08X", static_cast<unsigned>(hr));
+        reason = code;
+    }
     if (text) ::LocalFree(text);
     while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r')) reason.pop_back();
     return reason;
