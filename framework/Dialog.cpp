@@ -30,19 +30,11 @@ HWND CDialog::CreateFromTemplate(UINT nIDTemplate, HWND hWndOwner) {
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
     m_nIDTemplate = nIDTemplate;
     m_pParentWnd = pParentWnd;
-    return CreateFromTemplate(nIDTemplate, OwnerWindow()) != nullptr;
-}
-
-HWND CDialog::OwnerWindow() const {
-    // Without a parent, a dialog belongs to the application's main window (the About box and the
-    // magnifier to the capture window, so they stay above it).
-    if (m_pParentWnd) return m_pParentWnd->m_hWnd;
-    CWnd* main = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
-    return main && main != this ? main->m_hWnd : nullptr;
+    return CreateFromTemplate(nIDTemplate, AfxOwnerWindow(m_pParentWnd, this)) != nullptr;
 }
 
 INT_PTR CDialog::DoModal() {
-    HWND hWndOwner = OwnerWindow();
+    HWND hWndOwner = AfxOwnerWindow(m_pParentWnd, this);
     const bool disableOwner = hWndOwner && ::IsWindowEnabled(hWndOwner);
     if (disableOwner) ::EnableWindow(hWndOwner, FALSE);
 

@@ -31,7 +31,6 @@ protected:
     CWnd* m_pParentWnd;
 
 private:
-    HWND OwnerWindow() const;
     HWND CreateFromTemplate(UINT nIDTemplate, HWND hWndOwner);
     void RunModalLoop();
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -90,9 +90,7 @@ INT_PTR CFileDialog::DoModal() {
     if (m_dwFlags & OFN_OVERWRITEPROMPT) options |= FOS_OVERWRITEPROMPT;
     dialog->SetOptions(options);
 
-    HWND hWndOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    if (!hWndOwner && AfxGetApp() && AfxGetApp()->m_pMainWnd) hWndOwner = AfxGetApp()->m_pMainWnd->m_hWnd;
-    if (FAILED(dialog->Show(hWndOwner))) return IDCANCEL;
+    if (FAILED(dialog->Show(AfxOwnerWindow(m_pParentWnd)))) return IDCANCEL;
 
     ComPtr<IShellItem> item;
     if (FAILED(dialog->GetResult(&item))) return IDCANCEL;

@@ -1,6 +1,8 @@
 // The application object's registration and the process entry's work.
 #include "framework/WinApp.h"
 
+#include "framework/Wnd.h"
+
 namespace {
 CWinAppEx* g_pApp = nullptr;
 }  // namespace
@@ -15,6 +17,12 @@ CWinAppEx* AfxGetApp() { return g_pApp; }
 
 HINSTANCE AfxGetResourceHandle() {
     return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : ::GetModuleHandleW(nullptr);
+}
+
+HWND AfxOwnerWindow(CWnd* pParent, const void* self) {
+    if (pParent) return pParent->m_hWnd;
+    CWnd* main = g_pApp ? g_pApp->m_pMainWnd : nullptr;
+    return main && main != self ? main->m_hWnd : nullptr;
 }
 
 void AfxRecordQuit(int nExitCode) {

@@ -35,6 +35,10 @@ private:
 
 CWinAppEx* AfxGetApp();
 HINSTANCE AfxGetResourceHandle();
+// The window that owns a dialog of `self` made with pParent: the parent, or else the application's main
+// window (unless that is `self`), so that the About box, the magnifier and the save dialog stay above
+// the capture window.
+HWND AfxOwnerWindow(CWnd* pParent, const void* self = nullptr);
 // Records the code of a quit request taken by a modal loop as the process exit code.
 void AfxRecordQuit(int nExitCode);
 // The process entry's work: InitInstance, then ExitInstance's code.
