@@ -18,13 +18,48 @@ target_include_directories(corvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(corvane_core PUBLIC
   user32 gdi32 msimg32 gdiplus comctl32 comdlg32 ole32 oleaut32 shell32 shlwapi uuid)
 
+# The icons and the pointer picture are drawn by tools/make_resources.cpp, built for this machine with
+# the host compiler and run before the resource compiler; the repository keeps no binary images.
+find_program(HOST_CXX NAMES g++ c++ REQUIRED)
+set(CORVANE_GEN_DIR ${CMAKE_BINARY_DIR}/gen)
+set(MAKE_RESOURCES_EXE ${CMAKE_BINARY_DIR}/host-tools/make_resources${CMAKE_HOST_EXECUTABLE_SUFFIX})
+set(MAKE_RESOURCES_SOURCES
+  ${CMAKE_SOURCE_DIR}/tools/make_resources.cpp
+  ${CMAKE_SOURCE_DIR}/tools/logic/PointerPng.cpp)
+add_custom_command(OUTPUT ${MAKE_RESOURCES_EXE}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host-tools
+  COMMAND ${HOST_CXX} -std=c++17 -O2 -Wall -Wextra -I${CMAKE_SOURCE_DIR} ${MAKE_RESOURCES_SOURCES}
+          -o ${MAKE_RESOURCES_EXE}
+  DEPENDS ${MAKE_RESOURCES_SOURCES} ${CMAKE_SOURCE_DIR}/tools/logic/PointerPng.h
+          ${CMAKE_SOURCE_DIR}/res/resource.h
+  COMMENT "Building the resource generator for the host"
+  VERBATIM)
+
+# One .ico per tool bar icon id, as make_resources writes them and res/corvane.rc names them.
+set(CORVANE_TOOL_ICON_IDS
+  143 144 145 146 147 149 151 152 154 156 157 158 159 160 161 162 163 164
+  166 167 168 169 170 171 172 173 174 176)
+set(CORVANE_GENERATED_RESOURCES ${CORVANE_GEN_DIR}/corvane.ico ${CORVANE_GEN_DIR}/pointer.png)
+foreach(id ${CORVANE_TOOL_ICON_IDS})
+  list(APPEND CORVANE_GENERATED_RESOURCES ${CORVANE_GEN_DIR}/tool_${id}.ico)
+endforeach()
+add_custom_command(OUTPUT ${CORVANE_GENERATED_RESOURCES}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CORVANE_GEN_DIR}
+  COMMAND ${MAKE_RESOURCES_EXE} ${CORVANE_GEN_DIR}
+  DEPENDS ${MAKE_RESOURCES_EXE}
+  COMMENT "Drawing the icons and the pointer picture"
+  VERBATIM)
+add_custom_target(corvane_resources DEPENDS ${CORVANE_GENERATED_RESOURCES})
+
 set(CORVANE_RC ${CMAKE_SOURCE_DIR}/res/corvane.rc)
-set_source_files_properties(${CORVANE_RC} PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/corvane.manifest;${CMAKE_SOURCE_DIR}/res/corvane.ico")
+set_source_files_properties(${CORVANE_RC} PROPERTIES
+  INCLUDE_DIRECTORIES ${CORVANE_GEN_DIR}
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/corvane.manifest;${CORVANE_GENERATED_RESOURCES}")
 
 add_executable(corvane WIN32 ${CMAKE_SOURCE_DIR}/app/Main.cpp ${CORVANE_RC})
 target_link_libraries(corvane PRIVATE corvane_core)
 target_link_options(corvane PRIVATE -static -municode)
+add_dependencies(corvane corvane_resources)
 
 # GoogleTest built with the same cross compiler; its tests run through Wine.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
@@ -36,6 +71,7 @@ file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp
 add_executable(win_tests ${WIN_TEST_SOURCES} ${CORVANE_RC})
 target_link_libraries(win_tests PRIVATE corvane_core gtest)
 target_link_options(win_tests PRIVATE -static)
+add_dependencies(win_tests corvane_resources)
 include(GoogleTest)
 # One Wine process per run keeps the suite fast; the cases inside report separately.
 add_test(NAME win_tests COMMAND win_tests --gtest_color=no)
