@@ -1,8 +1,25 @@
-// The committed shapes: clearing them all returns the capture to its start.
+// The committed shapes: undo of the last one, clearing them all, and the extent that a resized
+// selection keeps around them.
 #include "capture/CorvaneDlg.h"
 
+void CCorvaneDlg::OnUndo() {
+    if (m_shapes.empty()) {
+        // Nothing left to undo: the selection goes too, and the capture starts over.
+        ResetCapture();
+        return;
+    }
+    m_shapes.pop_back();
+    ComposeView();
+    UpdateShapesBounds();
+    Invalidate(FALSE);
+    UpdateWindow();
+}
+
 void CCorvaneDlg::ClearShapes() {
-    for (CShape* shape : m_shapes) delete shape;
-    m_shapes.clear();
+    while (!m_shapes.empty()) m_shapes.erase(m_shapes.begin());
     ResetCapture();
 }
+
+void CCorvaneDlg::UpdateShapesBounds() { shapes::ShapesBounds(m_shapes, &m_rcShapesBounds); }
+
+bool CCorvaneDlg::IsPointSet(POINT pt) { return shapes::IsPointSet(pt); }

@@ -72,7 +72,26 @@ public:
     void HideMagnifier();
 
     // Shapes.
+    void OnUndo();
     void ClearShapes();
+    void UpdateShapesBounds();
+    static bool IsPointSet(POINT pt);
+
+    // Tool palette.
+    void CreateToolBars();
+    void CreateColorIndicator();
+    void PlaceToolBars(BOOL bShowInside);
+    void PlaceIndicator();
+    void SelectTool(int nTool);
+    void SelectColor(COLORREF cr, int nIndex);
+    void SelectSize(int nSize);
+    CFont* GetFontForSize(int nSize);
+    void ResetToolButtons();
+    // Shows or hides both bars and the pointer window.
+    void ShowPalette(bool bShow);
+    void ShowIndicator(bool bShow);
+    // Moves a child window to rc (view coordinates) unless it is there already.
+    void MoveChild(CWnd* pChild, const RECT& rc);
 
     // Output.
     void BuildResultImage();
@@ -127,7 +146,7 @@ public:
     CToolBar m_wndToolBar;
     CToolBar m_wndOptionBar;
     RECT m_rcSelection = {0, 0, 0, 0};
-    std::vector<CShape*> m_shapes;
+    ShapeList m_shapes;
     std::vector<POINT> m_penPoints;
     CShape m_shapeCurrent;
     CWindowFinder m_windowFinder;
@@ -157,6 +176,10 @@ protected:
     void OnCloseCommand();
     void OnSaveCommand();
     void OnDoneCommand();
+    void OnToolCommand(UINT nID);
+    void OnColorCommand(UINT nID);
+    void OnSizeCommand(UINT nID);
+    BOOL OnToolTipNeedText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
     void OnEditKillFocus();
     void OnEditSetFocus();
     void OnClose();

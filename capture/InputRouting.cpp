@@ -3,7 +3,7 @@
 #include "capture/CorvaneDlg.h"
 
 #include "capture/logic/ViewRules.h"
-#include "palette/logic/CommandIds.h"
+#include "palette/logic/Palette.h"
 #include "selection/logic/SelectionGeometry.h"
 
 BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
@@ -21,10 +21,27 @@ BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
     ON_WM_TIMER()
     ON_COMMAND(IDC_SAVE_BUTTON, OnSaveCommand)
     ON_COMMAND(ID_SAVE, OnSaveCommand)
+    ON_COMMAND_RANGE(ID_TOOL_ARROW, ID_TOOL_ARROW, OnToolCommand)
+    ON_COMMAND_RANGE(ID_TOOL_ELLIPSE, ID_TOOL_ELLIPSE, OnToolCommand)
+    ON_COMMAND_RANGE(ID_TOOL_RECT, ID_TOOL_RECT, OnToolCommand)
+    ON_COMMAND_RANGE(ID_TOOL_PEN, ID_TOOL_PEN, OnToolCommand)
+    ON_COMMAND_RANGE(ID_TOOL_TEXT, ID_TOOL_TEXT, OnToolCommand)
+    ON_COMMAND(ID_UNDO, OnUndo)
     ON_COMMAND(ID_CLOSE, OnCloseCommand)
     ON_COMMAND(ID_DONE, OnDoneCommand)
+    ON_COMMAND_RANGE(ID_SIZE_SMALL, ID_SIZE_SMALL, OnSizeCommand)
+    ON_COMMAND_RANGE(ID_SIZE_MEDIUM, ID_SIZE_MEDIUM, OnSizeCommand)
+    ON_COMMAND_RANGE(ID_SIZE_LARGE, ID_SIZE_LARGE, OnSizeCommand)
+    ON_COMMAND_RANGE(ID_COLOR_RED, ID_COLOR_RED, OnColorCommand)
+    ON_COMMAND_RANGE(ID_COLOR_BLUE, ID_COLOR_BLUE, OnColorCommand)
+    ON_COMMAND_RANGE(ID_COLOR_GREEN, ID_COLOR_GREEN, OnColorCommand)
+    ON_COMMAND_RANGE(ID_COLOR_YELLOW, ID_COLOR_YELLOW, OnColorCommand)
+    ON_COMMAND_RANGE(ID_COLOR_BLACK, ID_COLOR_BLACK, OnColorCommand)
+    ON_COMMAND_RANGE(ID_COLOR_WHITE, ID_COLOR_WHITE, OnColorCommand)
     ON_EN_KILLFOCUS(IDC_TEXT_EDIT, OnEditKillFocus)
     ON_EN_SETFOCUS(IDC_TEXT_EDIT, OnEditSetFocus)
+    // The bars' tooltips ask with the button's command id as the sender's id.
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipNeedText)
     ON_WM_CLOSE()
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
@@ -55,6 +72,7 @@ void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
         TrackSelection(nFlags, point);
     } else {
         UpdateSelectionCursor(nFlags, point);
+        PlaceToolBars(!IsLeftDrag(nFlags));
     }
     Default();
 }
@@ -80,9 +98,12 @@ void CCorvaneDlg::OnLButtonUp(UINT nFlags, CPoint point) {
         m_bHasSelection = true;
         m_bNewSelection = false;
         FinishNewSelection(point);
+    } else {
+        UpdateShapesBounds();
     }
     ComposeView();
     m_shapeCurrent.nKind = SHAPE_NONE;  // the preview ends with the button
+    PlaceToolBars(TRUE);
     Invalidate(FALSE);
     UpdateWindow();
     Default();

@@ -4,6 +4,7 @@
 
 #include "app/AboutDlg.h"
 #include "capture/logic/ViewRules.h"
+#include "palette/ColorIndicatorDlg.h"
 #include "selection/MagnifyDlg.h"
 
 namespace {
@@ -20,9 +21,10 @@ CCorvaneDlg::CCorvaneDlg(CWnd* pParent)
 }
 
 CCorvaneDlg::~CCorvaneDlg() {
+    delete m_pColorIndicator;
+    m_pColorIndicator = nullptr;
     delete m_pMagnifier;
     m_pMagnifier = nullptr;
-    for (CShape* shape : m_shapes) delete shape;
     m_shapes.clear();
     // The buffers' DCs go first so that their bitmaps are no longer selected when they are deleted.
     m_dcView.DeleteDC();
@@ -50,9 +52,11 @@ BOOL CCorvaneDlg::OnInitDialog() {
 
     InitCaptureState();
     CaptureScreen();
+    CreateToolBars();
     CreateDimBitmap();
     CreateDimmedScreen();
     CreateMagnifier();
+    CreateColorIndicator();
     CreateTextEdit();
     ComposeView();
 

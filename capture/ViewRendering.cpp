@@ -101,6 +101,15 @@ void CCorvaneDlg::OnPaint() {
     } else {
         Default();
     }
+    // The bars are children of this window: the view is copied around them, so a repaint during a
+    // drag never paints over a bar that then has to paint itself again.
+    for (CWnd* bar : {static_cast<CWnd*>(&m_wndToolBar), static_cast<CWnd*>(&m_wndOptionBar)}) {
+        if (!bar->IsWindowVisible()) continue;
+        RECT rc;
+        bar->GetWindowRect(&rc);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        ::ExcludeClipRect(dc, rc.left, rc.top, rc.right, rc.bottom);
+    }
     dc.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcView, 0, 0, SRCCOPY);
 }
 

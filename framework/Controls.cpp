@@ -18,3 +18,142 @@ std::wstring CEdit::GetWindowText() const {
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
     return text;
 }
+
+BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) {
+    DeleteImageList();
+    m_hImageList = ImageList_Create(cx, cy, nFlags, nInitial, nGrow);
+    return m_hImageList != nullptr;
+}
+
+BOOL CImageList::DeleteImageList() {
+    if (!m_hImageList) return FALSE;
+    BOOL ok = ImageList_Destroy(m_hImageList);
+    m_hImageList = nullptr;
+    return ok;
+}
+
+namespace {
+// The bar's own edge above and below its row of buttons.
+constexpr int kBarEdge = 2;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CToolBar, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+void CToolBar::OnPaint() {
+    // A flat bar is transparent and would draw its icons over whatever lies under it, blending their
+    // soft edges again with every repaint. It gets the face of a bar first, then the control paints
+    // its buttons into the same DC.
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    ::FillRect(dc, &ps.rcPaint, ::GetSysColorBrush(COLOR_BTNFACE));
+    DefaultWith(reinterpret_cast<WPARAM>(dc), 0);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, const RECT& rcBorders, UINT nID) {
+    m_rcBorders = rcBorders;
+    // The CBRS_* bits share their values with the control's CCS_* bits: keep only the window bits,
+    // then let the bar keep its own place and size (the owner places it) and draw no divider line.
+    DWORD style = (dwStyle & ~CBRS_ALL) | dwCtrlStyle | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+    if (dwStyle & CBRS_TOOLTIPS) style |= TBSTYLE_TOOLTIPS;
+    HWND hWnd = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", style, 0, 0, 0, 0, pParentWnd->m_hWnd,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), ::GetModuleHandleW(nullptr),
+                                  nullptr);
+    if (!hWnd) return FALSE;
+    SubclassWindow(hWnd);
+    SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    ::SendMessageW(hWnd, TB_SETINDENT, static_cast<WPARAM>(rcBorders.left), 0);
+    return TRUE;
+}
+
+BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
+    while (GetCount() > 0) SendMessage(TB_DELETEBUTTON, 0);
+    for (int i = 0; i < nIDCount; ++i) {
+        TBBUTTON button = {};
+        button.iBitmap = i;
+        button.idCommand = static_cast<int>(lpIDArray[i]);
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = BTNS_BUTTON;
+        if (!SendMessage(TB_INSERTBUTTONW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button))) return FALSE;
+    }
+    return TRUE;
+}
+
+void CToolBar::SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage) {
+    UINT oldId = 0, oldStyle = 0;
+    int oldImage = 0;
+    GetButtonInfo(nIndex, &oldId, &oldStyle, &oldImage);
+    if ((oldStyle & BTNS_SEP) != (nStyle & BTNS_SEP)) {
+        // A button becoming a separator or back is a different kind of item: replace it.
+        TBBUTTON button = {};
+        button.iBitmap = iImage;
+        button.idCommand = static_cast<int>(nID);
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = static_cast<BYTE>(nStyle);
+        SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex));
+        SendMessage(TB_INSERTBUTTONW, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&button));
+        return;
+    }
+    // In place, by index: the control may be in the middle of handling this very button's click.
+    TBBUTTONINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_BYINDEX | TBIF_COMMAND | TBIF_STYLE | TBIF_STATE | TBIF_IMAGE;
+    info.idCommand = static_cast<int>(nID);
+    info.fsStyle = static_cast<BYTE>(nStyle);
+    info.fsState = TBSTATE_ENABLED;
+    info.iImage = iImage;
+    if (nStyle & BTNS_SEP) {
+        info.dwMask = (info.dwMask & ~TBIF_IMAGE) | TBIF_SIZE;
+        info.cx = static_cast<WORD>(iImage);
+    }
+    SendMessage(TB_SETBUTTONINFOW, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&info));
+}
+
+void CToolBar::GetButtonInfo(int nIndex, UINT* pID, UINT* pStyle, int* pImage) const {
+    TBBUTTON button = {};
+    ::SendMessageW(m_hWnd, TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&button));
+    *pID = static_cast<UINT>(button.idCommand);
+    *pStyle = button.fsStyle;
+    *pImage = button.iBitmap;
+}
+
+void CToolBar::SetImageList(CImageList* pList) {
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pList ? pList->m_hImageList : nullptr));
+}
+
+void CToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
+    // The image size first: the control refuses buttons too small for their images.
+    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(sizeImage.cx, sizeImage.cy));
+    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(sizeButton.cx, sizeButton.cy));
+    m_sizeButton = sizeButton;
+}
+
+void CToolBar::EnableToolTips(BOOL bEnable) {
+    HWND hTips = reinterpret_cast<HWND>(SendMessage(TB_GETTOOLTIPS));
+    if (hTips) ::SendMessageW(hTips, TTM_ACTIVATE, bEnable, 0);
+}
+
+SIZE CToolBar::CalcFixedLayout() const {
+    LONG width = 0;
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) {
+        RECT rc = {};
+        ::SendMessageW(m_hWnd, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+        width = rc.right > width ? rc.right : width;
+    }
+    return SIZE{width + m_rcBorders.right,
+                m_sizeButton.cy + 2 * kBarEdge + m_rcBorders.top + m_rcBorders.bottom};
+}
+
+void RepositionBars(CWnd* pParent, UINT nIDFirst, UINT nIDLast) {
+    for (HWND hChild = ::GetWindow(pParent->m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        const UINT id = static_cast<UINT>(::GetDlgCtrlID(hChild));
+        if (id < nIDFirst || id > nIDLast) continue;
+        auto* bar = dynamic_cast<CToolBar*>(CWnd::FromHandlePermanent(hChild));
+        if (!bar) continue;
+        const SIZE size = bar->CalcFixedLayout();
+        ::SetWindowPos(hChild, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}

@@ -89,6 +89,10 @@ LRESULT CWnd::Default() {
     return ::CallWindowProcW(m_pfnSuper, m_hWnd, m_msgCurrent.message, m_msgCurrent.wParam, m_msgCurrent.lParam);
 }
 
+LRESULT CWnd::DefaultWith(WPARAM wParam, LPARAM lParam) {
+    return ::CallWindowProcW(m_pfnSuper, m_hWnd, m_msgCurrent.message, wParam, lParam);
+}
+
 bool CWnd::DispatchFromMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     for (const MsgMap* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const MsgMapEntry* row = map->entries; row->kind != MsgKind::End; ++row) {

@@ -89,6 +89,8 @@ protected:
     void SubclassWindow(HWND hWnd);
     // The window's original procedure for the message being handled.
     LRESULT Default();
+    // The window's original procedure for the message being handled, with other parameters.
+    LRESULT DefaultWith(WPARAM wParam, LPARAM lParam);
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // Called when the window is gone and the object is no longer bound to it.
     virtual void PostNcDestroy() {}

@@ -1,10 +1,13 @@
 // The result image: what the capture window shows inside the selection, without the frame bands and
-// without the text box, read back from the window right after a repaint.
+// without the text box or anything floating above the view (the tool bars, the pointer, the
+// magnifier, the mouse cursor). The pixels come from the view buffer, which is what the window shows
+// under those windows.
 #include "capture/CorvaneDlg.h"
 
 #include "output/logic/ResultGeometry.h"
 
 void CCorvaneDlg::BuildResultImage() {
+    // The screen shows what is output: the uncommitted text box goes.
     m_edit.ShowWindow(SW_HIDE);
     Invalidate(FALSE);
     UpdateWindow();
@@ -21,6 +24,6 @@ void CCorvaneDlg::BuildResultImage() {
     dcResult.CreateCompatibleDC(&dcWindow);
     HGDIOBJ old = dcResult.SelectObject(&m_bmpResult);
     const RECT crop = output::ResultCropRect(r);
-    dcResult.BitBlt(0, 0, size.cx, size.cy, &dcWindow, crop.left, crop.top, SRCCOPY);
+    dcResult.BitBlt(0, 0, size.cx, size.cy, &m_dcView, crop.left, crop.top, SRCCOPY);
     dcResult.SelectObject(old);
 }

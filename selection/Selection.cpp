@@ -60,8 +60,7 @@ void CCorvaneDlg::BeginTrack(POINT pt, int hit) {
 }
 
 void CCorvaneDlg::HideBarsForTrack() {
-    m_wndToolBar.ShowWindow(SW_HIDE);
-    m_wndOptionBar.ShowWindow(SW_HIDE);
+    ShowPalette(false);
     UpdateWindow();
 }
 
@@ -129,7 +128,7 @@ void CCorvaneDlg::ResetCapture() {
     m_bTracking = false;
     m_bEditingText = false;
     ::SetRectEmpty(&m_rcSelection);
-    m_wndToolBar.ShowWindow(SW_HIDE);
-    m_wndOptionBar.ShowWindow(SW_HIDE);
+    ResetToolButtons();
+    ShowPalette(false);
     RefreshView();
 }

@@ -2,6 +2,7 @@
 // of the mark being dragged out. Plain data: the dialog's shape list owns the committed records.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,3 +26,18 @@ struct CShape {
     std::wstring strText;
     std::vector<POINT> points;          // freehand stroke, in the order drawn
 };
+
+// The committed shapes in commit order: the drawing order, and the reverse of the undo order.
+using ShapeList = std::vector<std::unique_ptr<CShape>>;
+
+namespace shapes {
+
+// The union of the shapes' extents: the normalised rectangle of the two points, or for a stroke each
+// of its points. False (and *bounds untouched) for an empty list.
+bool ShapesBounds(const ShapeList& list, RECT* bounds);
+
+// A drag tool's start point counts as set when neither coordinate is 0 (a press outside the selection
+// leaves it at (0, 0)).
+inline bool IsPointSet(POINT pt) { return pt.x != 0 && pt.y != 0; }
+
+}  // namespace shapes

@@ -18,6 +18,7 @@ enum CommandId : unsigned {
     ID_TOOL_ELLIPSE = 160,
     ID_SIZE_LARGE = 161,
     ID_SIZE_SMALL = 162,
+    ID_TOOLBAR_SEPARATOR = 163,
     ID_TOOL_TEXT = 164,
     ID_SIZE_MEDIUM = 176,
 };

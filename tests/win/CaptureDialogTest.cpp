@@ -2,6 +2,7 @@
 // and the pixels of its buffers and window checked against the picture.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -289,7 +290,7 @@ TEST_F(CaptureDialog, OrderlyCloseReleasesTheFrozenImageAndLaterViewsStaySafe) {
     dlg->m_rcSelection = RECT{10, 10, 100, 100};
     dlg->m_bHasSelection = true;
     dlg->m_bWindowDetect = dlg->m_bNewSelection = false;
-    dlg->m_shapes.push_back(new CShape());
+    dlg->m_shapes.push_back(std::make_unique<CShape>());
     SendMessageW(dlg->m_hWnd, WM_CLOSE, 0, 0);
     // Shapes and selection are gone and the capture is back at its start.
     EXPECT_TRUE(dlg->m_shapes.empty());

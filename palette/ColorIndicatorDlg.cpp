@@ -1,0 +1,116 @@
+// The pointer window: its picture decoded once from the program's resources and handed to the window
+// manager as a layered window with per-pixel alpha.
+#include "palette/ColorIndicatorDlg.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+namespace {
+// The picture is drawn at half its size.
+constexpr int kWidth = 20;
+constexpr int kHeight = 10;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CColorIndicatorDlg, CDialog)
+    ON_WM_CLOSE()
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+    ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+CColorIndicatorDlg::CColorIndicatorDlg() : CDialog(IDD_POPUP) {}
+
+CColorIndicatorDlg::~CColorIndicatorDlg() {
+    delete m_pImage;
+    m_pImage = nullptr;
+}
+
+Gdiplus::Image* CColorIndicatorDlg::LoadPngResource(UINT nId) {
+    HINSTANCE hInst = AfxGetResourceHandle();
+    HRSRC hRes = ::FindResourceW(hInst, MAKEINTRESOURCEW(nId), L"PNG");
+    if (!hRes) return nullptr;
+    const DWORD size = ::SizeofResource(hInst, hRes);
+    HGLOBAL hData = ::LoadResource(hInst, hRes);
+    const void* bytes = hData ? ::LockResource(hData) : nullptr;
+    if (!bytes || size == 0) return nullptr;
+
+    HGLOBAL hBlock = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!hBlock) return nullptr;
+    void* block = ::GlobalLock(hBlock);
+    if (!block) {
+        ::GlobalFree(hBlock);
+        return nullptr;
+    }
+    ::memcpy(block, bytes, size);
+    ::GlobalUnlock(hBlock);
+    // The stream owns the block: it lives as long as the stream, which the image keeps while it needs it.
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(hBlock, TRUE, &stream))) {
+        ::GlobalFree(hBlock);
+        return nullptr;
+    }
+    auto* image = new Gdiplus::Image(stream, FALSE);
+    stream->Release();
+    if (image->GetLastStatus() != Gdiplus::Ok) {
+        delete image;
+        return nullptr;
+    }
+    return image;
+}
+
+BOOL CColorIndicatorDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_blend = BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    m_pImage = LoadPngResource(IDR_PNG_POINTER);
+    // Never activated and never hit by the mouse: the keyboard and the clicks stay with the capture.
+    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT);
+
+    CClientDC dcClient(this);
+    CDC dcMem;
+    dcMem.CreateCompatibleDC(&dcClient);
+    // A 32-bit surface that keeps the picture's alpha, premultiplied as the per-pixel blend expects.
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = kWidth;
+    bi.bmiHeader.biHeight = -kHeight;  // top-down, like the GDI+ surface over it
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    CBitmap bmp;
+    bmp.Attach(::CreateDIBSection(dcClient, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (m_pImage && bits) {
+        HGDIOBJ old = dcMem.SelectObject(&bmp);
+        {
+            Gdiplus::Bitmap surface(kWidth, kHeight, kWidth * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
+            Gdiplus::Graphics graphics(&surface);
+            graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+            const Gdiplus::Point corners[3] = {{0, 0}, {kWidth, 0}, {0, kHeight}};
+            graphics.DrawImage(m_pImage, corners, 3);
+        }
+        RECT rcWindow;
+        GetWindowRect(&rcWindow);
+        POINT ptDst = {rcWindow.left, rcWindow.top};
+        SIZE size = {kWidth, kHeight};
+        POINT ptSrc = {0, 0};
+        if (!(::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED)) {
+            ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+        }
+        ::UpdateLayeredWindow(m_hWnd, dcMem, &ptDst, &size, dcMem, &ptSrc, 0, &m_blend, ULW_ALPHA);
+        dcMem.SelectObject(old);
+    }
+    return TRUE;
+}
+
+BOOL CColorIndicatorDlg::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) ::PostQuitMessage(1);
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CColorIndicatorDlg::OnClose() { Default(); }
+
+BOOL CColorIndicatorDlg::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
+
+// The layered window shows the picture it was handed; there is nothing to paint.
+void CColorIndicatorDlg::OnPaint() { Default(); }
+
+void CColorIndicatorDlg::OnMouseMove(UINT, CPoint) { Default(); }

@@ -1,0 +1,222 @@
+// The tool palette on the real capture window: the bars beside the selection, the commands they send,
+// the pointer window, undo, and the output with the bars floating over the selection.
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "capture/CorvaneDlg.h"
+#include "palette/ColorIndicatorDlg.h"
+#include "palette/logic/Palette.h"
+#include "tests/win/CaptureFixture.h"
+#include "tests/win/TestDesktop.h"
+
+using testdesk::PatternAt;
+
+namespace {
+
+RECT ClientRectOf(HWND parent, HWND child) {
+    RECT rc;
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+class Palette : public CaptureTest {
+protected:
+    void Select(RECT r) {
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, r.left, r.top);
+        Send(WM_MOUSEMOVE, MK_LBUTTON, r.right, r.bottom);
+        Send(WM_LBUTTONUP, 0, r.right, r.bottom);
+    }
+    void Command(UINT id) { SendMessageW(dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    int Image(CToolBar& bar, int index) {
+        UINT id, style;
+        int image;
+        bar.GetButtonInfo(index, &id, &style, &image);
+        return image;
+    }
+    bool Visible(CWnd& w) { return IsWindowVisible(w.m_hWnd) != FALSE; }
+    HWND Pointer() { return dlg->m_pColorIndicator->m_hWnd; }
+};
+
+TEST_F(Palette, BarsAreBuiltHiddenWithEveryIcon) {
+    EXPECT_FALSE(Visible(dlg->m_wndToolBar));
+    EXPECT_FALSE(Visible(dlg->m_wndOptionBar));
+    EXPECT_FALSE(IsWindowVisible(Pointer()));
+    EXPECT_EQ(dlg->m_imlToolBar.GetImageCount(), 10);
+    EXPECT_EQ(dlg->m_imlOptionBar.GetImageCount(), 19);
+    EXPECT_EQ(dlg->m_wndToolBar.GetCount(), 10);
+    EXPECT_EQ(dlg->m_wndOptionBar.GetCount(), 10);
+    RECT rc;
+    GetWindowRect(dlg->m_wndToolBar.m_hWnd, &rc);
+    EXPECT_EQ(rect::Height(rc), 44) << "one row of 40-pixel buttons and the bar's edges";
+    GetWindowRect(dlg->m_wndOptionBar.m_hWnd, &rc);
+    EXPECT_EQ(rect::Height(rc), 40) << "one row of 36-pixel buttons and the bar's edges";
+    ASSERT_NE(dlg->m_pColorIndicator->m_pImage, nullptr) << "the pointer picture decodes";
+    EXPECT_EQ(dlg->m_pColorIndicator->m_pImage->GetWidth(), 40u);
+    EXPECT_EQ(dlg->m_pColorIndicator->m_pImage->GetHeight(), 20u);
+}
+
+TEST_F(Palette, AFixedSelectionShowsTheMainBarAndAToolTheRest) {
+    const RECT sel = {300, 200, 800, 500};
+    Select(sel);
+    ASSERT_TRUE(dlg->m_bHasSelection);
+    EXPECT_TRUE(Visible(dlg->m_wndToolBar));
+    EXPECT_FALSE(Visible(dlg->m_wndOptionBar)) << "no tool yet";
+    const palette::BarPlacement want = palette::PlaceBars(sel, 44, 40, dlg->m_cyScreen, true);
+    EXPECT_TRUE(rect::Equal(ClientRectOf(dlg->m_hWnd, dlg->m_wndToolBar.m_hWnd), want.mainBar));
+
+    Command(ID_TOOL_ELLIPSE);
+    EXPECT_EQ(dlg->m_nTool, TOOL_ELLIPSE);
+    EXPECT_TRUE(dlg->m_bToolChosen);
+    EXPECT_TRUE(Visible(dlg->m_wndOptionBar));
+    EXPECT_TRUE(rect::Equal(ClientRectOf(dlg->m_hWnd, dlg->m_wndOptionBar.m_hWnd), want.optionBar));
+    EXPECT_TRUE(IsWindowVisible(Pointer()));
+    RECT rcPointer;
+    GetWindowRect(Pointer(), &rcPointer);
+    const RECT wantPointer = {want.mainBar.left + 90, want.optionBar.top - 10, want.mainBar.left + 110, want.optionBar.top};
+    EXPECT_TRUE(rect::Equal(rcPointer, wantPointer)) << "the test desktop starts at (0, 0)";
+    EXPECT_EQ(GetActiveWindow(), dlg->m_hWnd) << "the pointer takes no activation";
+    const LONG ex = GetWindowLongW(Pointer(), GWL_EXSTYLE);
+    EXPECT_EQ(ex & (WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE),
+              WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE) << "clicks pass through it";
+
+    // A press on a handle hides the palette for the drag; the release brings it back.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, sel.right, sel.bottom);
+    EXPECT_FALSE(Visible(dlg->m_wndToolBar));
+    EXPECT_FALSE(IsWindowVisible(Pointer()));
+    Send(WM_LBUTTONUP, 0, sel.right, sel.bottom);
+    EXPECT_TRUE(Visible(dlg->m_wndToolBar));
+    EXPECT_TRUE(Visible(dlg->m_wndOptionBar));
+    EXPECT_TRUE(IsWindowVisible(Pointer()));
+}
+
+TEST_F(Palette, ColourAndSizeCommandsSwapTheirButtonsImages) {
+    Select(RECT{300, 200, 800, 500});
+    struct Step { const char* name; UINT id; COLORREF color; int index; int size; std::vector<int> images; } steps[] = {
+        // images: option buttons 0, 1, 2 (sizes) and 4..9 (colours)
+        {"start", 0, 0x0000FF, 0, 2, {0, 3, 4, 8, 9, 11, 13, 15, 17}},
+        {"blue", ID_COLOR_BLUE, 0xFF0000, 2, 2, {0, 3, 4, 7, 9, 12, 13, 15, 17}},
+        {"blue again stays selected", ID_COLOR_BLUE, 0xFF0000, 2, 2, {0, 3, 4, 7, 9, 12, 13, 15, 17}},
+        {"white", ID_COLOR_WHITE, 0xFFFFFF, 5, 2, {0, 3, 4, 7, 9, 11, 13, 15, 18}},
+        {"small", ID_SIZE_SMALL, 0xFFFFFF, 5, 1, {1, 2, 4, 7, 9, 11, 13, 15, 18}},
+        {"large", ID_SIZE_LARGE, 0xFFFFFF, 5, 4, {0, 2, 5, 7, 9, 11, 13, 15, 18}},
+        {"medium again", ID_SIZE_MEDIUM, 0xFFFFFF, 5, 2, {0, 3, 4, 7, 9, 11, 13, 15, 18}},
+    };
+    for (const Step& s : steps) {
+        if (s.id) Command(s.id);
+        EXPECT_EQ(dlg->m_crColor, s.color) << s.name;
+        EXPECT_EQ(dlg->m_nColorIndex, s.index) << s.name;
+        EXPECT_EQ(dlg->m_nSize, s.size) << s.name;
+        std::vector<int> got;
+        for (int b : {0, 1, 2, 4, 5, 6, 7, 8, 9}) got.push_back(Image(dlg->m_wndOptionBar, b));
+        EXPECT_EQ(got, s.images) << s.name;
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(dlg->m_edit.m_hWnd, WM_GETFONT, 0, 0)),
+                  static_cast<HFONT>(*dlg->GetFontForSize(s.size))) << s.name;
+    }
+    EXPECT_EQ(dlg->m_nTool, TOOL_NONE) << "colours and sizes choose no tool";
+}
+
+TEST_F(Palette, ToolTipsNameTheToolsAndLeaveTheColoursBlank) {
+    struct Case { UINT id; const wchar_t* text; } cases[] = {
+        {ID_TOOL_RECT, L"矩形"}, {ID_DONE, L"完成"}, {ID_SIZE_MEDIUM, L"中(或中等字体)"}, {ID_COLOR_GREEN, nullptr},
+    };
+    for (const Case& c : cases) {
+        NMTTDISPINFOW info = {};
+        info.hdr.hwndFrom = dlg->m_wndToolBar.m_hWnd;
+        info.hdr.idFrom = c.id;
+        info.hdr.code = TTN_NEEDTEXTW;
+        SendMessageW(dlg->m_hWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        if (c.text) {
+            ASSERT_NE(info.lpszText, nullptr) << c.id;
+            EXPECT_STREQ(info.lpszText, c.text);
+        } else {
+            EXPECT_EQ(info.lpszText, nullptr) << c.id;
+        }
+    }
+}
+
+TEST_F(Palette, UndoTakesTheLastShapeAndWithNoneLeftTheSelection) {
+    Select(RECT{300, 200, 800, 500});
+    Command(ID_TOOL_RECT);
+    for (LONG x : {310, 320, 330}) {
+        auto s = std::make_unique<CShape>();
+        s->nKind = SHAPE_RECT;
+        s->ptFrom = {x, 210};
+        s->ptTo = {x + 100, 260};
+        dlg->m_shapes.push_back(std::move(s));
+    }
+    Command(ID_UNDO);
+    ASSERT_EQ(dlg->m_shapes.size(), 2u);
+    EXPECT_EQ(dlg->m_shapes.back()->ptFrom.x, 320) << "the newest went first";
+    EXPECT_TRUE(rect::Equal(dlg->m_rcShapesBounds, RECT{310, 210, 420, 260}));
+    Command(ID_UNDO);
+    Command(ID_UNDO);
+    EXPECT_TRUE(dlg->m_bHasSelection) << "undoing the last shape keeps the selection";
+    Command(ID_UNDO);
+    EXPECT_FALSE(dlg->m_bHasSelection);
+    EXPECT_TRUE(dlg->m_bWindowDetect);
+    EXPECT_EQ(dlg->m_nTool, TOOL_NONE);
+    EXPECT_FALSE(Visible(dlg->m_wndToolBar));
+    EXPECT_FALSE(Visible(dlg->m_wndOptionBar));
+    EXPECT_FALSE(IsWindowVisible(Pointer()));
+    EXPECT_FALSE(dlg->m_wndToolBar.IsButtonChecked(ID_TOOL_RECT));
+}
+
+// A selection nearly as tall as the view puts the bars inside it, over the picture.
+class PaletteInside : public Palette {
+protected:
+    RECT InsideSelection() {
+        return RECT{100, 30, dlg->m_cxScreen - 100, dlg->m_cyScreen - 10};
+    }
+};
+
+TEST_F(PaletteInside, TheResultIsThePictureNotTheBarsOverIt) {
+    const RECT sel = InsideSelection();
+    Select(sel);
+    Command(ID_TOOL_PEN);
+    testdesk::Pump(100);
+    const RECT bar = ClientRectOf(dlg->m_hWnd, dlg->m_wndToolBar.m_hWnd);
+    ASSERT_TRUE(Visible(dlg->m_wndToolBar) && Visible(dlg->m_wndOptionBar));
+    ASSERT_TRUE(rect::Contains(sel, POINT{bar.left, bar.top})) << "the bars are inside the selection";
+
+    dlg->BuildResultImage();
+    int cx = 0, cy = 0;
+    const std::vector<COLORREF> px = ReadBitmap(dlg->m_bmpResult, &cx, &cy);
+    ASSERT_EQ(cx, rect::Width(sel) - 5);
+    ASSERT_EQ(cy, rect::Height(sel) - 5);
+    int mismatches = 0;
+    for (int y = 0; y < cy; ++y) {
+        for (int x = 0; x < cx; ++x) {
+            if (px[static_cast<size_t>(y) * cx + x] != PatternAt(sel.left + 2 + x, sel.top + 2 + y) && ++mismatches <= 3) {
+                ADD_FAILURE() << "pixel " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(PaletteInside, RepaintingTheViewLeavesTheBarsAlone) {
+    Select(InsideSelection());
+    Command(ID_TOOL_RECT);
+    testdesk::Pump(100);
+    const RECT bar = ClientRectOf(dlg->m_hWnd, dlg->m_wndToolBar.m_hWnd);
+    HDC dc = GetDC(dlg->m_hWnd);
+    std::vector<COLORREF> before, after;
+    for (LONG x = bar.left; x < bar.right; x += 7) before.push_back(GetPixel(dc, x, bar.top + 21));
+    // The view repaints synchronously; the bars get no chance to paint themselves again before the read.
+    dlg->Invalidate(FALSE);
+    dlg->UpdateWindow();
+    for (LONG x = bar.left; x < bar.right; x += 7) after.push_back(GetPixel(dc, x, bar.top + 21));
+    ReleaseDC(dlg->m_hWnd, dc);
+    EXPECT_EQ(after, before);
+    bool showsPicture = true;
+    for (size_t i = 0; i < after.size(); ++i) showsPicture &= after[i] == PatternAt(bar.left + 7 * static_cast<LONG>(i), bar.top + 21);
+    EXPECT_FALSE(showsPicture) << "the bar, not the view, is on the screen";
+}
+
+}  // namespace
