@@ -3,6 +3,7 @@
 #include "capture/CorvaneDlg.h"
 
 void CCorvaneDlg::OnUndo() {
+    CommitText();  // a text being typed becomes the last shape, so the undo takes it
     if (m_shapes.empty()) {
         // Nothing left to undo: the selection goes too, and the capture starts over.
         ResetCapture();

@@ -71,6 +71,40 @@ public:
     void MoveMagnifier();
     void HideMagnifier();
 
+    // Drawing tools: press, move and release of the arrow, rectangle, ellipse and pen.
+    POINT ClampToSelection(POINT pt);
+    void ArrowToolDown(POINT pt);
+    void PenToolDown(POINT pt);
+    void EllipseToolDown(POINT pt);
+    void RectToolDown(POINT pt);
+    void RectToolMove(CDC* pDC, UINT nFlags, POINT pt);
+    void ArrowToolMove(CDC* pDC, UINT nFlags, POINT pt);
+    void PenToolMove(CDC* pDC, UINT nFlags, POINT pt);
+    void EllipseToolMove(CDC* pDC, UINT nFlags, POINT pt);
+    void ArrowToolUp(POINT pt);
+    void PenToolUp(POINT pt);
+    void RectToolUp(POINT pt);
+    void EllipseToolUp(POINT pt);
+    // Whether a move drags an armed tool that is the current one.
+    bool ToolDrags(int nTool, POINT ptFrom, UINT nFlags) const;
+    void CommitShape(int nKind, POINT ptFrom, POINT ptTo, std::vector<POINT> points = {});
+    // Repaints the selection area: the view with the preview over it.
+    void ShowPreview();
+
+    // Shape rendering.
+    void DrawShape(CDC* pDC, const CShape& shape);
+    // Draws the shape onto a DC whose pixel (0, 0) shows the view's point origin.
+    void DrawShapeAt(CDC* pDC, const CShape& shape, POINT origin);
+    void DrawAllShapes(CDC* pDC);
+
+    // Text tool.
+    void TextToolDown(POINT pt);
+    void TextToolUp(POINT pt);
+    void CommitText();
+    RECT EditRectInView();
+    // Closes the box without keeping its text, for a capture that starts over.
+    void DiscardText();
+
     // Shapes.
     void OnUndo();
     void ClearShapes();
@@ -180,8 +214,10 @@ protected:
     void OnColorCommand(UINT nID);
     void OnSizeCommand(UINT nID);
     BOOL OnToolTipNeedText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
-    void OnEditKillFocus();
-    void OnEditSetFocus();
+    void OnEnChangeText();
+    void OnEnKillFocusText();
+    void OnEnSetFocusText();
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnClose();
     BOOL OnEraseBkgnd(CDC* pDC);
 

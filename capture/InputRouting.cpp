@@ -38,8 +38,10 @@ BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
     ON_COMMAND_RANGE(ID_COLOR_YELLOW, ID_COLOR_YELLOW, OnColorCommand)
     ON_COMMAND_RANGE(ID_COLOR_BLACK, ID_COLOR_BLACK, OnColorCommand)
     ON_COMMAND_RANGE(ID_COLOR_WHITE, ID_COLOR_WHITE, OnColorCommand)
-    ON_EN_KILLFOCUS(IDC_TEXT_EDIT, OnEditKillFocus)
-    ON_EN_SETFOCUS(IDC_TEXT_EDIT, OnEditSetFocus)
+    ON_WM_CTLCOLOR()
+    ON_EN_CHANGE(IDC_TEXT_EDIT, OnEnChangeText)
+    ON_EN_KILLFOCUS(IDC_TEXT_EDIT, OnEnKillFocusText)
+    ON_EN_SETFOCUS(IDC_TEXT_EDIT, OnEnSetFocusText)
     // The bars' tooltips ask with the button's command id as the sender's id.
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipNeedText)
     ON_WM_CLOSE()
@@ -56,12 +58,19 @@ void CCorvaneDlg::OnLButtonDown(UINT nFlags, CPoint point) {
             UpdateSelectionCursor(nFlags, point);
             BeginTrack(point, hit);
             HideBarsForTrack();
+        } else {
+            ArrowToolDown(point);
+            PenToolDown(point);
+            EllipseToolDown(point);
+            RectToolDown(point);
+            TextToolDown(point);
         }
     }
     Default();
 }
 
 void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
+    CWindowDC dc(this);  // the pen's live stroke goes straight onto the window
     if (m_bWindowDetect && !IsLeftDrag(nFlags)) {
         HighlightHoverWindow(point);
         MoveMagnifier();
@@ -72,6 +81,10 @@ void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
         TrackSelection(nFlags, point);
     } else {
         UpdateSelectionCursor(nFlags, point);
+        RectToolMove(&dc, nFlags, point);
+        ArrowToolMove(&dc, nFlags, point);
+        PenToolMove(&dc, nFlags, point);
+        EllipseToolMove(&dc, nFlags, point);
         PlaceToolBars(!IsLeftDrag(nFlags));
     }
     Default();
@@ -99,6 +112,11 @@ void CCorvaneDlg::OnLButtonUp(UINT nFlags, CPoint point) {
         m_bNewSelection = false;
         FinishNewSelection(point);
     } else {
+        ArrowToolUp(point);
+        PenToolUp(point);
+        RectToolUp(point);
+        EllipseToolUp(point);
+        TextToolUp(point);
         UpdateShapesBounds();
     }
     ComposeView();
@@ -136,11 +154,13 @@ void CCorvaneDlg::OnLButtonDblClk(UINT, CPoint point) {
 }
 
 void CCorvaneDlg::OnSaveCommand() {
+    CommitText();
     BuildResultImage();
     SaveResultToFile();
 }
 
 void CCorvaneDlg::OnDoneCommand() {
+    CommitText();
     BuildResultImage();
     CopyResultToClipboard();
 }
@@ -163,19 +183,25 @@ void CCorvaneDlg::OnKeyUp(UINT nChar, UINT, UINT) {
     }
 }
 
-void CCorvaneDlg::OnEditKillFocus() {}
-
-void CCorvaneDlg::OnEditSetFocus() {
-    if (m_edit.IsWindowVisible()) m_bEditingText = true;
-}
-
 BOOL CCorvaneDlg::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_edit.m_hWnd) {
+        // A multi-line box in a dialog would turn Esc into WM_CLOSE, the orderly end that reports
+        // success, and Enter into the default button, which abandons every mark. Esc ends the capture
+        // as it does everywhere else; Enter closes the box as a click elsewhere does. Ctrl+Enter stays
+        // the box's own line break.
+        if (pMsg->wParam == VK_ESCAPE) {
+            ::PostQuitMessage(1);
+            return TRUE;
+        }
+        if (pMsg->wParam == VK_RETURN && ::GetKeyState(VK_CONTROL) >= 0) {
+            CommitText();
+            return TRUE;
+        }
+    }
     if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) && IsCaretKey(pMsg->wParam) && m_bEditingText) {
         const BOOL result = CDialog::PreTranslateMessage(pMsg);
         // The edit control is repainted whole so that the caret's old place does not linger.
-        RECT rc;
-        m_edit.GetWindowRect(&rc);
-        ::OffsetRect(&rc, -m_rcScreen.left, -m_rcScreen.top);
+        RECT rc = EditRectInView();
         InvalidateRect(&rc, TRUE);
         return result;
     }

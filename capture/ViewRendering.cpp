@@ -38,6 +38,7 @@ void CCorvaneDlg::CopyScreenDimmedOutside(const RECT& rc) {
 void CCorvaneDlg::ComposeView() {
     CopyScreenDimmedOutside(m_rcSelection);
     DrawSelectionFrame(&m_dcView);
+    DrawAllShapes(&m_dcView);
 }
 
 void CCorvaneDlg::RefreshView() {
@@ -111,6 +112,8 @@ void CCorvaneDlg::OnPaint() {
         ::ExcludeClipRect(dc, rc.left, rc.top, rc.right, rc.bottom);
     }
     dc.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcView, 0, 0, SRCCOPY);
+    // The shape being dragged out lives on the window only, over the view.
+    if (m_shapeCurrent.nKind != SHAPE_NONE) DrawShape(&dc, m_shapeCurrent);
 }
 
 BOOL CCorvaneDlg::OnEraseBkgnd(CDC*) { return TRUE; }

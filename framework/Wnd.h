@@ -165,6 +165,17 @@ protected:                                        \
     AFX_ROW(WM_KEYDOWN, self->OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return 0;)
 #define ON_WM_TIMER() AFX_ROW(WM_TIMER, self->OnTimer(static_cast<UINT_PTR>(wParam)); return 0;)
 #define ON_WM_CLOSE() AFX_ROW(WM_CLOSE, self->OnClose(); return 0;)
+// The colour requests of the child controls, one handler for every kind (nCtlColor: CTLCOLOR_*).
+#define AFX_CTLCOLOR_ROW(msg, kind)                                                                  \
+    AFX_ROW(msg, CDC dc(reinterpret_cast<HDC>(wParam));                                               \
+            return reinterpret_cast<LRESULT>(self->OnCtlColor(&dc, CWnd::FromHandlePermanent(reinterpret_cast<HWND>(lParam)), kind));)
+#define ON_WM_CTLCOLOR()                                          \
+    AFX_CTLCOLOR_ROW(WM_CTLCOLOREDIT, CTLCOLOR_EDIT)              \
+    AFX_CTLCOLOR_ROW(WM_CTLCOLORSTATIC, CTLCOLOR_STATIC)          \
+    AFX_CTLCOLOR_ROW(WM_CTLCOLORBTN, CTLCOLOR_BTN)                \
+    AFX_CTLCOLOR_ROW(WM_CTLCOLORDLG, CTLCOLOR_DLG)                \
+    AFX_CTLCOLOR_ROW(WM_CTLCOLORLISTBOX, CTLCOLOR_LISTBOX)        \
+    AFX_CTLCOLOR_ROW(WM_CTLCOLORSCROLLBAR, CTLCOLOR_SCROLLBAR)
 
 // WM_COMMAND rows: a handler without arguments for one id, or one taking the id for a range.
 #define ON_COMMAND(id, memberFn)                                                                     \

@@ -125,6 +125,7 @@ void CCorvaneDlg::PlaceIndicator() {
 }
 
 void CCorvaneDlg::SelectTool(int nTool) {
+    CommitText();
     m_bToolChosen = true;
     m_bEditingText = false;
     m_bNewSelection = false;
@@ -151,6 +152,7 @@ void CCorvaneDlg::SelectColor(COLORREF cr, int nIndex) {
 void CCorvaneDlg::SelectSize(int nSize) {
     m_nSize = nSize;
     m_edit.SetFont(GetFontForSize(nSize), TRUE);
+    if (m_edit.IsWindowVisible()) OnEnChangeText();  // the box fits its text in the new font
 }
 
 CFont* CCorvaneDlg::GetFontForSize(int nSize) {

@@ -126,7 +126,7 @@ void CCorvaneDlg::ResetCapture() {
     m_bWindowDetect = true;
     m_bToolChosen = false;
     m_bTracking = false;
-    m_bEditingText = false;
+    DiscardText();  // an open text box belonged to the marks thrown away
     ::SetRectEmpty(&m_rcSelection);
     ResetToolButtons();
     ShowPalette(false);

@@ -70,7 +70,9 @@ std::vector<uint8_t> InflateStored(const std::vector<uint8_t>& z) {
     EXPECT_EQ(at + 4, z.size()) << "Adler-32 closes the stream";
     uint32_t a = 1, b = 0;
     for (uint8_t byte : out) { a = (a + byte) % 65521; b = (b + a) % 65521; }
-    if (at + 4 <= z.size()) EXPECT_EQ(BigEndian32(z, at), b << 16 | a) << "Adler-32";
+    if (at + 4 <= z.size()) {
+        EXPECT_EQ(BigEndian32(z, at), b << 16 | a) << "Adler-32";
+    }
     return out;
 }
 

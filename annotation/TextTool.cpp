@@ -1,0 +1,135 @@
+// The text tool: a click inside the selection opens the edit box there; the box shows the typed text in
+// the current colour straight over the frozen picture and grows with it; a press elsewhere, a tool
+// choice, undo, save or done turn the text into a text shape. The fit arithmetic is drawing::FitTextBox.
+#include "capture/CorvaneDlg.h"
+
+#include <cstdlib>
+
+#include "annotation/logic/Drawing.h"
+#include "palette/logic/Palette.h"
+
+namespace {
+
+// A release within this many pixels of the press, on both axes, counts as a click that opens a box.
+constexpr int kClickSlop = 5;
+// The box a click opens, before it fits its (empty) text.
+constexpr int kNewBoxWidth = 60;
+constexpr int kNewBoxHeight = 40;
+// The width an empty text is given when the box fits it, so an empty box still has room for the caret.
+constexpr int kEmptyTextWidth = 30;
+// The frame the text is measured in; the measure widens it to the widest line, breaking lines only
+// at the text's own line ends.
+constexpr RECT kMeasureFrame = {0, 0, 200, 200};
+
+bool IsClick(POINT press, POINT release) {
+    return std::abs(press.x - release.x) <= kClickSlop && std::abs(press.y - release.y) <= kClickSlop;
+}
+
+}  // namespace
+
+RECT CCorvaneDlg::EditRectInView() {
+    RECT rc;
+    m_edit.GetWindowRect(&rc);
+    ::OffsetRect(&rc, -m_rcScreen.left, -m_rcScreen.top);
+    return rc;
+}
+
+void CCorvaneDlg::TextToolDown(POINT pt) {
+    if (m_nTool != TOOL_TEXT) return;
+    if (m_bEditingText) {
+        const RECT box = EditRectInView();
+        if (::PtInRect(&box, pt)) return;  // the press belongs to the box: caret or text selection
+        CommitText();
+    }
+    if (::PtInRect(&m_rcSelection, pt)) {
+        m_ptBoxFrom = pt;
+        m_ptBoxTo = pt;
+    }
+}
+
+void CCorvaneDlg::TextToolUp(POINT pt) {
+    if (m_nTool != TOOL_TEXT) return;
+    if (!::PtInRect(&m_rcSelection, pt) || m_bEditingText || !IsClick(m_ptBoxFrom, pt)) return;
+    // The box opens where the button went down, not where it came up.
+    m_edit.MoveWindow(m_ptBoxFrom.x, m_ptBoxFrom.y, kNewBoxWidth, kNewBoxHeight, TRUE);
+    m_edit.SetFont(GetFontForSize(m_nSize), TRUE);
+    OnEnChangeText();
+    m_edit.ShowWindow(SW_SHOW);
+    ::SetFocus(m_edit.m_hWnd);  // EN_SETFOCUS marks the box open
+}
+
+void CCorvaneDlg::OnEnChangeText() {
+    const std::wstring text = m_edit.GetWindowText();
+    int width = kEmptyTextWidth;
+    if (!text.empty()) {
+        // A window DC rather than a paint DC: measuring must not validate what is waiting to be painted.
+        CClientDC dc(this);
+        HGDIOBJ oldFont = dc.SelectObject(GetFontForSize(m_nSize));
+        RECT frame = kMeasureFrame;
+        dc.DrawText(text, &frame, DT_CALCRECT);
+        dc.SelectObject(oldFont);
+        width = frame.right - frame.left;
+    }
+    const RECT box = drawing::FitTextBox(EditRectInView(), width, m_rcSelection);
+    m_edit.MoveWindow(box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+    // The view comes back where a narrower box no longer lies; the box, a child of a window that does
+    // not clip its children, is repainted with it.
+    InvalidateRect(&m_rcSelection, FALSE);
+}
+
+void CCorvaneDlg::OnEnSetFocusText() {
+    if (m_edit.IsWindowVisible()) m_bEditingText = true;
+}
+
+void CCorvaneDlg::OnEnKillFocusText() {
+    // The box stays open without the focus: a click on a tool bar button must not lose the text.
+}
+
+HBRUSH CCorvaneDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT) {
+    const auto result = reinterpret_cast<HBRUSH>(Default());
+    if (!pWnd || ::GetDlgCtrlID(pWnd->m_hWnd) != IDC_TEXT_EDIT) return result;
+    // The typed text lies on the picture itself. The box asks for its colours whenever it paints: the
+    // part it is about to paint gets the view under it first, so that erased characters, a selection
+    // taken away and text in a former colour do not stay behind. The hollow brush then leaves that
+    // background alone (a null brush would make the box fall back to the system's window colour).
+    RECT clip;
+    ::GetClipBox(*pDC, &clip);
+    POINT origin = {0, 0};
+    ::MapWindowPoints(pWnd->m_hWnd, m_hWnd, &origin, 1);
+    ::BitBlt(*pDC, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, m_dcView,
+             origin.x + clip.left, origin.y + clip.top, SRCCOPY);
+    pDC->SetTextColor(m_crColor);
+    pDC->SetBkMode(TRANSPARENT);
+    return static_cast<HBRUSH>(::GetStockObject(HOLLOW_BRUSH));
+}
+
+void CCorvaneDlg::CommitText() {
+    if (m_bEditingText) {
+        const RECT box = EditRectInView();
+        auto shape = std::make_unique<CShape>();
+        shape->nKind = SHAPE_TEXT;
+        shape->nSize = m_nSize;
+        shape->crColor = m_crColor;
+        shape->ptFrom = m_ptBoxFrom;
+        shape->ptTo = POINT{box.right, box.bottom};
+        shape->strText = m_edit.GetWindowText();
+        if (!shape->strText.empty()) {
+            m_shapes.push_back(std::move(shape));
+            m_ptBoxFrom = POINT{0, 0};
+            ::SetWindowTextW(m_edit.m_hWnd, L"");
+            ComposeView();
+        }
+    }
+    // Hiding the box uncovers the view, where the new shape is drawn now.
+    m_edit.ShowWindow(SW_HIDE);
+    ::SetFocus(m_wndToolBar.m_hWnd);
+    m_bEditingText = false;
+}
+
+void CCorvaneDlg::DiscardText() {
+    // A fresh capture starts without the old box: its text belonged to the marks just thrown away.
+    m_edit.ShowWindow(SW_HIDE);
+    ::SetWindowTextW(m_edit.m_hWnd, L"");
+    if (::GetFocus() == m_edit.m_hWnd) ::SetFocus(m_hWnd);
+    m_bEditingText = false;
+}

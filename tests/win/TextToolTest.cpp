@@ -1,0 +1,159 @@
+// The text tool on the real capture window: where a click opens the box, how the box fits its text,
+// the ways it closes into a text shape, and how it shows over the picture.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "palette/logic/Palette.h"
+#include "tests/win/CaptureFixture.h"
+
+namespace {
+
+class TextTool : public CaptureTest {
+protected:
+    void SetUp() override {
+        CaptureTest::SetUp();
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, 300, 200);  // the selection (300, 200)-(800, 500)
+        Send(WM_MOUSEMOVE, MK_LBUTTON, 800, 500);
+        Send(WM_LBUTTONUP, 0, 800, 500);
+        Command(ID_TOOL_TEXT);
+    }
+    void Command(UINT id) { SendMessageW(dlg->m_hWnd, WM_COMMAND, id, 0); }
+    void Click(POINT down, POINT up) {
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, down.x, down.y);
+        Send(WM_LBUTTONUP, 0, up.x, up.y);
+    }
+    void Type(const std::wstring& s) {
+        for (wchar_t c : s) SendMessageW(dlg->m_edit.m_hWnd, WM_CHAR, c, 1);
+    }
+    std::wstring Text() { return dlg->m_edit.GetWindowText(); }
+    // A key pressed in the box, taken through the modal loop's steps with what it leads to.
+    void KeyInBox(WPARAM vk, bool ctrl) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG m = {dlg->m_edit.m_hWnd, WM_KEYDOWN, vk, 1, 0, {0, 0}};
+        do {
+            if (!AfxPreTranslateMessage(&m)) TranslateMessage(&m), DispatchMessageW(&m);
+        } while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
+    int TextWidth(const std::wstring& line, int nSize) {
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, *dlg->GetFontForSize(nSize));
+        SIZE ext = {};
+        GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &ext);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        return ext.cx;
+    }
+    // The capture window's pixels inside r less its outer pixels (the box's frame), the box's included
+    // with its caret kept out, or the picture's there. Read from the window: the screen shows them later.
+    std::vector<COLORREF> Inside(RECT r, bool picture = false) {
+        HideCaret(dlg->m_edit.m_hWnd);
+        HDC dc = GetDCEx(dlg->m_hWnd, nullptr, DCX_CACHE);
+        std::vector<COLORREF> px;
+        for (LONG y = r.top + 1; y < r.bottom - 1; ++y)
+            for (LONG x = r.left + 1; x < r.right - 1; ++x) px.push_back(picture ? testdesk::PatternAt(x, y) : GetPixel(dc, x, y));
+        ReleaseDC(dlg->m_hWnd, dc);
+        ShowCaret(dlg->m_edit.m_hWnd);
+        return px;
+    }
+};
+
+TEST_F(TextTool, ANearClickInsideTheSelectionOpensAnEmptyBoxWhereThePressWas) {
+    struct Case { const char* name; POINT down, up, at; } cases[] = {
+        {"click", {400, 300}, {400, 300}, {400, 300}},
+        {"release 5 pixels off on both axes", {400, 300}, {405, 295}, {400, 300}},
+        {"release 6 pixels off across", {400, 300}, {406, 300}, {}},
+        {"release 6 pixels off down", {400, 300}, {400, 306}, {}},
+        {"near release outside the selection", {304, 300}, {299, 300}, {}},
+        {"press outside: the last press inside counts", {250, 300}, {306, 302}, {304, 300}},
+    };
+    for (const Case& c : cases) {
+        Click(c.down, c.up);
+        const bool opens = c.at.x != 0;
+        ASSERT_EQ(dlg->m_bEditingText && dlg->m_edit.IsWindowVisible(), opens) << c.name;
+        if (opens) {
+            EXPECT_TRUE(rect::Equal(dlg->EditRectInView(), RECT{c.at.x, c.at.y, c.at.x + 60, c.at.y + 40})) << c.name;
+            Command(ID_TOOL_TEXT);  // closes the box
+        }
+    }
+}
+
+TEST_F(TextTool, TheBoxFitsItsWidestLineAndTheShapeTakesItsRectangle) {
+    Command(ID_COLOR_BLUE);
+    Click({400, 300}, {400, 300});
+    Type(L"abc");
+    Command(ID_SIZE_LARGE);  // refits in the new font at once
+    EXPECT_TRUE(rect::Equal(dlg->EditRectInView(), RECT{400, 300, 430 + TextWidth(L"abc", 4), 340}));
+    KeyInBox(VK_RETURN, true);
+    Type(L"ab");
+    EXPECT_EQ(Text(), L"abc\r\nab") << "Ctrl+Enter breaks the line";
+    EXPECT_TRUE(rect::Equal(dlg->EditRectInView(), RECT{400, 300, 430 + TextWidth(L"abc", 4), 340}));
+    const std::wstring wide(40, L'M');  // far wider than the 397 pixels left to the selection's edge
+    Type(wide);
+    const RECT box = dlg->EditRectInView();
+    EXPECT_TRUE(rect::Equal(box, RECT{400, 300, 797, 300 + (TextWidth(L"ab" + wide, 4) / 397 + 2) * 20}));
+    Command(ID_TOOL_TEXT);
+    ASSERT_EQ(dlg->m_shapes.size(), 1u);
+    const CShape& s = *dlg->m_shapes[0];
+    EXPECT_EQ(s.nKind, SHAPE_TEXT);
+    EXPECT_EQ(s.strText, L"abc\r\nab" + wide);
+    EXPECT_EQ(s.nSize, 4);
+    EXPECT_EQ(s.crColor, 0xFF0000u);
+    EXPECT_TRUE(rect::Equal(RECT{s.ptFrom.x, s.ptFrom.y, s.ptTo.x, s.ptTo.y}, box));
+}
+
+TEST_F(TextTool, EveryWayOfClosingKeepsTheTextAndAnEmptyBoxLeavesNoShape) {
+    struct Case { const char* name; const wchar_t* text; std::function<void()> close; size_t shapes; } cases[] = {
+        {"press elsewhere", L"ab", [&] { Click({600, 400}, {650, 450}); }, 1},
+        {"a tool chosen", L"ab", [&] { Command(ID_TOOL_RECT); }, 1},
+        {"Enter", L"ab", [&] { KeyInBox(VK_RETURN, false); }, 1},
+        {"undo takes the typed text back", L"ab", [&] { Command(ID_UNDO); }, 0},
+        {"empty box, press elsewhere", L"", [&] { Click({600, 400}, {650, 450}); }, 0},
+        {"empty box, Enter", L"", [&] { KeyInBox(VK_RETURN, false); }, 0},
+        {"right press outside: the capture starts over", L"ab", [&] { Send(WM_RBUTTONDOWN, MK_RBUTTON, 100, 100); }, 0},
+    };
+    for (const Case& c : cases) {
+        dlg->m_shapes.clear();
+        Command(ID_TOOL_TEXT);
+        Click({400, 300}, {400, 300});
+        Type(c.text);
+        c.close();
+        EXPECT_EQ(dlg->m_shapes.size(), c.shapes) << c.name;
+        EXPECT_FALSE(dlg->m_edit.IsWindowVisible()) << c.name;
+        EXPECT_FALSE(dlg->m_bEditingText) << c.name;
+        EXPECT_TRUE(Text().empty()) << c.name;
+    }
+}
+
+TEST_F(TextTool, TheTextShowsInItsColourOnThePictureAndLeavesNothingBehind) {
+    Command(ID_COLOR_BLUE);
+    Click({400, 300}, {400, 300});
+    Type(L"MMMM");
+    testdesk::Pump(100);
+    const RECT box = dlg->EditRectInView();
+    const std::vector<COLORREF> typed = Inside(box), picture = Inside(box, true);
+    size_t same = 0, blue = 0;
+    for (size_t i = 0; i < typed.size(); ++i) same += typed[i] == picture[i], blue += typed[i] == 0xFF0000;
+    EXPECT_GT(same, typed.size() / 2) << "no background of its own";
+    EXPECT_GT(blue, 20u);
+
+    SendMessageW(dlg->m_edit.m_hWnd, EM_SETSEL, 0, -1);
+    testdesk::Pump(100);
+    SendMessageW(dlg->m_edit.m_hWnd, EM_SETSEL, 4, 4);
+    testdesk::Pump(100);
+    EXPECT_EQ(Inside(box), typed) << "a selection taken away leaves no highlight";
+    Type(L"\b\b\b\b");
+    testdesk::Pump(100);
+    const RECT now = dlg->EditRectInView(), uncovered = {now.right - 1, box.top, box.right, box.bottom};
+    EXPECT_EQ(Inside(now), Inside(now, true)) << "erased characters leave nothing";
+    EXPECT_EQ(Inside(uncovered), Inside(uncovered, true));
+}
+
+}  // namespace
