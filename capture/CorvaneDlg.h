@@ -191,6 +191,9 @@ public:
     int m_cxPrimary = 0;
     int m_cyPrimary = 0;
     RECT m_rcShapesBounds = {0, 0, 0, 0};
+    // A right press inside the selection saves once the button is up, so that its release never lands
+    // on the save dialog.
+    bool m_bSaveOnRightRelease = false;
 
 protected:
     BOOL OnInitDialog() override;
@@ -201,6 +204,7 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     void OnMButtonDblClk(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);

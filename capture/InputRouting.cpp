@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_RBUTTONDOWN()
+    ON_WM_RBUTTONUP()
     ON_WM_SETCURSOR()
     ON_WM_MBUTTONDBLCLK()
     ON_WM_MOUSEMOVE()
@@ -129,8 +130,10 @@ void CCorvaneDlg::OnLButtonUp(UINT nFlags, CPoint point) {
 
 void CCorvaneDlg::OnRButtonDown(UINT, CPoint point) {
     if (rect::Contains(m_rcSelection, point)) {
-        BuildResultImage();
-        SaveResultToFile();
+        // The save dialog opens at the release: opened now, it would receive the release itself (over
+        // its file list that opens a menu). The release comes here wherever the pointer then is.
+        m_bSaveOnRightRelease = true;
+        ::SetCapture(m_hWnd);
     } else {
         if (!m_bHasSelection) {
             // Hold whatever is selected now, even nothing, as the fixed selection.
@@ -141,6 +144,16 @@ void CCorvaneDlg::OnRButtonDown(UINT, CPoint point) {
         }
         Invalidate(FALSE);
         UpdateWindow();
+    }
+    Default();
+}
+
+void CCorvaneDlg::OnRButtonUp(UINT, CPoint) {
+    if (m_bSaveOnRightRelease) {
+        m_bSaveOnRightRelease = false;
+        ::ReleaseCapture();
+        BuildResultImage();
+        SaveResultToFile();
     }
     Default();
 }

@@ -152,6 +152,8 @@ protected:                                        \
     AFX_ROW(WM_LBUTTONDBLCLK, self->OnLButtonDblClk(static_cast<UINT>(wParam), AFX_PT(lParam)); return 0;)
 #define ON_WM_RBUTTONDOWN() \
     AFX_ROW(WM_RBUTTONDOWN, self->OnRButtonDown(static_cast<UINT>(wParam), AFX_PT(lParam)); return 0;)
+#define ON_WM_RBUTTONUP() \
+    AFX_ROW(WM_RBUTTONUP, self->OnRButtonUp(static_cast<UINT>(wParam), AFX_PT(lParam)); return 0;)
 #define ON_WM_MBUTTONDBLCLK() \
     AFX_ROW(WM_MBUTTONDBLCLK, self->OnMButtonDblClk(static_cast<UINT>(wParam), AFX_PT(lParam)); return 0;)
 #define ON_WM_MOUSEMOVE() \

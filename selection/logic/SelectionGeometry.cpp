@@ -125,6 +125,9 @@ int CursorForHit(int hit, bool toolChosen) {
 
 RECT MoveResizeSelection(const TrackStep& s) {
     RECT rc = s.rcSelection;
+    // Without movement there is nothing to apply: the edge clamps and a handle grabbed a little inside
+    // its corner would otherwise shift a selection that was only clicked.
+    if (rect::SamePoint(s.pt, s.ptTrackStart)) return rc;
     if (s.hit == HIT_BODY && !s.toolChosen) {
         LONG dx = s.pt.x - s.ptTrackStart.x;
         LONG dy = s.pt.y - s.ptTrackStart.y;

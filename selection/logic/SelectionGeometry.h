@@ -94,7 +94,8 @@ struct TrackStep {
 // The selection after one drag step. The body (with no tool chosen) moves by the mouse delta,
 // stopped at 2 and at the view size; anything else resizes from the anchor to the clamped point,
 // flipping when dragged across the anchor, and with shapes present keeps 3 pixels left/top and 4
-// right/bottom around their bounds. The caller then stores pt as the next track start.
+// right/bottom around their bounds. A step without movement (pt equal to the track start, as in a
+// click) changes nothing. The caller then stores pt as the next track start.
 RECT MoveResizeSelection(const TrackStep& step);
 
 struct SizeLabel {

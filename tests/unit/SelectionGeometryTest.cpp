@@ -184,6 +184,10 @@ TEST(SelectionGeometry, MoveResize) {
          {200, 150}, true, shapes, {147, 127, 300, 200}},
         {"same shrink without shapes is free", kSel, HIT_BOTTOMRIGHT, false, {300, 200}, {100, 100}, {200, 150},
          false, shapes, {100, 100, 200, 150}},
+        {"a click on the body at the top edge moves nothing", {100, 0, 400, 300}, HIT_BODY, false, {200, 150}, {},
+         {200, 150}, false, noShapes, {100, 0, 400, 300}},
+        {"a click on a handle inside its corner moves nothing", kSel, HIT_BOTTOMRIGHT, false, {298, 198},
+         {100, 100}, {298, 198}, false, noShapes, kSel},
         {"flipping past shapes stops the new left edge", kSel, HIT_LEFT, true, {100, 150}, {300, 200},
          {400, 150}, true, shapes, {147, 100, 400, 200}},
     };

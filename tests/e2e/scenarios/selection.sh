@@ -163,14 +163,19 @@ sel_wait_save_dialog() {
     _ SAVE_TYPE_X SAVE_TYPE_Y <<<"$out"
 }
 
-# A right press inside the region opens the save dialog above the capture. The button is released away
-# from the dialog, so the release does not reach it (a release over its file list opens a menu there).
+# A right press inside the region opens the save dialog once the button is up: while it is held no
+# dialog shows, so the release cannot land on one (over its file list it would open a menu there).
 sel_right_click_save() {
+  local rc=0
   xdotool mousemove --screen 0 "$1" "$2" mousedown 3
+  helper dialogs wait-save 800 >/dev/null || rc=$?
+  if [ "$rc" -ne 1 ]; then
+    xdotool mouseup 3
+    [ "$rc" -eq 0 ] && fail "the save dialog opened while the right button was still down"
+    fail "dialogs.exe failed (exit code $rc)"
+  fi
+  xdotool mouseup 3
   sel_wait_save_dialog
-  local x=$((SCREEN_W - 1)) y=$((SCREEN_H - 1))
-  if [ "$x" -lt $((SAVE_X + SAVE_W)) ] && [ "$y" -lt $((SAVE_Y + SAVE_H)) ]; then x=$((SAVE_X + SAVE_W + 5)); fi
-  xdotool mousemove "$x" "$y" mouseup 3
 }
 
 # Ctrl+S with the pointer at X Y over the capture (the keyboard goes to the window under the pointer).
