@@ -20,6 +20,9 @@ constexpr int kEmptyTextWidth = 30;
 // The frame the text is measured in; the measure widens it to the widest line, breaking lines only
 // at the text's own line ends.
 constexpr RECT kMeasureFrame = {0, 0, 200, 200};
+// The box's border on each side, and a little room below the last line.
+constexpr LONG kBoxBorder = 1;
+constexpr LONG kLineSlack = 2;
 
 bool IsClick(POINT press, POINT release) {
     return std::abs(press.x - release.x) <= kClickSlop && std::abs(press.y - release.y) <= kClickSlop;
@@ -60,17 +63,27 @@ void CCorvaneDlg::TextToolUp(POINT pt) {
 
 void CCorvaneDlg::OnEnChangeText() {
     const std::wstring text = m_edit.GetWindowText();
-    int width = kEmptyTextWidth;
-    if (!text.empty()) {
-        // A window DC rather than a paint DC: measuring must not validate what is waiting to be painted.
-        CClientDC dc(this);
-        HGDIOBJ oldFont = dc.SelectObject(GetFontForSize(m_nSize));
-        RECT frame = kMeasureFrame;
-        dc.DrawText(text, &frame, DT_CALCRECT);
-        dc.SelectObject(oldFont);
-        width = frame.right - frame.left;
+    if (text.empty()) {
+        MoveTextBox(drawing::FitTextBox(EditRectInView(), kEmptyTextWidth, m_rcSelection));
+        return;
     }
-    const RECT box = drawing::FitTextBox(EditRectInView(), width, m_rcSelection);
+    // A window DC rather than a paint DC: measuring must not validate what is waiting to be painted.
+    CClientDC dc(this);
+    HGDIOBJ oldFont = dc.SelectObject(GetFontForSize(m_nSize));
+    RECT frame = kMeasureFrame;
+    dc.DrawText(text, &frame, DT_CALCRECT);
+    RECT box = drawing::FitTextBox(EditRectInView(), frame.right - frame.left, m_rcSelection);
+    // The lines as the box wraps them, inside its border and margins: the box grows to show them all,
+    // so that the text drawn in its rectangle at the commit keeps every line.
+    const DWORD margins = static_cast<DWORD>(m_edit.SendMessage(EM_GETMARGINS));
+    const LONG inner = rect::Width(box) - 2 * kBoxBorder - LOWORD(margins) - HIWORD(margins);
+    RECT lines = {0, 0, inner > 1 ? inner : 1, 0};
+    dc.DrawText(text, &lines, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL);
+    dc.SelectObject(oldFont);
+    MoveTextBox(drawing::GrowToText(box, rect::Height(lines) + 2 * kBoxBorder + kLineSlack, m_rcSelection));
+}
+
+void CCorvaneDlg::MoveTextBox(const RECT& box) {
     m_edit.MoveWindow(box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
     // The view comes back where a narrower box no longer lies; the box, a child of a window that does
     // not clip its children, is repainted with it.

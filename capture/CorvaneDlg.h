@@ -102,6 +102,7 @@ public:
     void TextToolUp(POINT pt);
     void CommitText();
     RECT EditRectInView();
+    void MoveTextBox(const RECT& box);
     // Closes the box without keeping its text, for a capture that starts over.
     void DiscardText();
 

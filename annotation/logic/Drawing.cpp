@@ -92,4 +92,11 @@ RECT FitTextBox(const RECT& box, int textWidth, const RECT& rcSel) {
     return b;
 }
 
+RECT GrowToText(const RECT& box, int textHeight, const RECT& rcSel) {
+    RECT b = box;
+    const LONG needed = std::min<LONG>(b.top + textHeight, rcSel.bottom - kBottomGap);
+    if (b.bottom < needed) b.bottom = needed;
+    return b;
+}
+
 }  // namespace drawing

@@ -40,4 +40,9 @@ bool FigureBox(POINT from, POINT to, const RECT& rcSel, RECT* box);
 // no room at all the box keeps a small size that still lies inside the selection.
 RECT FitTextBox(const RECT& box, int textWidth, const RECT& rcSel);
 
+// The fitted box made tall enough for text that needs textHeight pixels at its width, still ending 2
+// pixels above the selection's bottom: the committed text is drawn in the box's rectangle, which would
+// otherwise drop the lines below its bottom.
+RECT GrowToText(const RECT& box, int textHeight, const RECT& rcSel);
+
 }  // namespace drawing

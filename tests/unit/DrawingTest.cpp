@@ -105,4 +105,14 @@ TEST(FitTextBox, GrowsRightThenWrapsAndNeverInverts) {
     for (const Case& c : cases) EXPECT_EQ(Str(drawing::FitTextBox(c.box, c.width, kSel)), Str(c.out)) << c.name;
 }
 
+TEST(GrowToText, TallEnoughForEveryLineButNotPastTheSelection) {
+    const RECT box = {200, 100, 300, 140};
+    struct Case { const char* name; int height; LONG bottom; } cases[] = {
+        {"one line fits: stays 40 high", 30, 140},
+        {"three lines grow it", 84, 184},
+        {"stops 2 above the selection's bottom", 400, 348},
+    };
+    for (const Case& c : cases) EXPECT_EQ(drawing::GrowToText(box, c.height, kSel).bottom, c.bottom) << c.name;
+}
+
 }  // namespace

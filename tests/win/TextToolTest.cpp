@@ -42,6 +42,15 @@ protected:
         keys[VK_CONTROL] = 0;
         SetKeyboardState(keys);
     }
+    int LineHeight(int nSize) {
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, *dlg->GetFontForSize(nSize));
+        TEXTMETRICW tm = {};
+        GetTextMetricsW(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        return tm.tmHeight;
+    }
     int TextWidth(const std::wstring& line, int nSize) {
         HDC dc = GetDC(nullptr);
         HGDIOBJ old = SelectObject(dc, *dlg->GetFontForSize(nSize));
@@ -94,11 +103,14 @@ TEST_F(TextTool, TheBoxFitsItsWidestLineAndTheShapeTakesItsRectangle) {
     KeyInBox(VK_RETURN, true);
     Type(L"ab");
     EXPECT_EQ(Text(), L"abc\r\nab") << "Ctrl+Enter breaks the line";
-    EXPECT_TRUE(rect::Equal(dlg->EditRectInView(), RECT{400, 300, 430 + TextWidth(L"abc", 4), 340}));
+    RECT box = dlg->EditRectInView();
+    EXPECT_EQ(box.right, 430 + TextWidth(L"abc", 4));
+    EXPECT_GE(rect::Height(box), 2 * LineHeight(4)) << "tall enough for both lines";
     const std::wstring wide(40, L'M');  // far wider than the 397 pixels left to the selection's edge
     Type(wide);
-    const RECT box = dlg->EditRectInView();
-    EXPECT_TRUE(rect::Equal(box, RECT{400, 300, 797, 300 + (TextWidth(L"ab" + wide, 4) / 397 + 2) * 20}));
+    box = dlg->EditRectInView();
+    EXPECT_EQ(box.right, 797) << "the room left to the selection's edge, less 3";
+    EXPECT_GE(rect::Height(box), (TextWidth(L"ab" + wide, 4) / 397 + 2) * 20);
     Command(ID_TOOL_TEXT);
     ASSERT_EQ(dlg->m_shapes.size(), 1u);
     const CShape& s = *dlg->m_shapes[0];
@@ -107,6 +119,14 @@ TEST_F(TextTool, TheBoxFitsItsWidestLineAndTheShapeTakesItsRectangle) {
     EXPECT_EQ(s.nSize, 4);
     EXPECT_EQ(s.crColor, 0xFF0000u);
     EXPECT_TRUE(rect::Equal(RECT{s.ptFrom.x, s.ptFrom.y, s.ptTo.x, s.ptTo.y}, box));
+    // Every line of the text fits the shape's rectangle, where it is drawn with wrapping.
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, *dlg->GetFontForSize(4));
+    RECT need = {0, 0, rect::Width(box), 0};
+    DrawTextW(dc, s.strText.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    EXPECT_LE(rect::Height(need), rect::Height(box));
 }
 
 TEST_F(TextTool, EveryWayOfClosingKeepsTheTextAndAnEmptyBoxLeavesNoShape) {
