@@ -195,6 +195,8 @@ public:
     // A right press inside the selection saves once the button is up, so that its release never lands
     // on the save dialog.
     bool m_bSaveOnRightRelease = false;
+    // An Esc press reached the capture window or one of its children (its release may end the capture).
+    bool m_bEscapePressed = false;
 
 protected:
     BOOL OnInitDialog() override;

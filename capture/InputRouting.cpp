@@ -190,13 +190,17 @@ BOOL CCorvaneDlg::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Defa
 
 void CCorvaneDlg::OnKeyUp(UINT nChar, UINT, UINT) {
     if (nChar == VK_ESCAPE) {
-        ::PostQuitMessage(1);
+        // Only the release of a press this window saw: an Esc that closed the save dialog, a message box
+        // or a menu was pressed there, and its release must not end the capture behind it.
+        if (m_bEscapePressed) ::PostQuitMessage(1);
+        m_bEscapePressed = false;
     } else {
         Default();
     }
 }
 
 BOOL CCorvaneDlg::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) m_bEscapePressed = true;
     if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_edit.m_hWnd) {
         // A multi-line box in a dialog would turn Esc into WM_CLOSE, the orderly end that reports
         // success, and Enter into the default button, which abandons every mark. Esc ends the capture

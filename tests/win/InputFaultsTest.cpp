@@ -56,4 +56,15 @@ TEST_F(InputFaults, ARightPressInsideSavesOnlyOnceTheButtonIsUp) {
     EXPECT_EQ(TakeQuitCode(), -1) << "a cancelled save keeps the capture";
 }
 
+TEST_F(InputFaults, AnEscReleaseEndsTheCaptureOnlyAfterItsPressCameHere) {
+    // The press went to another window (a dialog it closed): its release alone changes nothing.
+    Send(WM_KEYUP, VK_ESCAPE, 0, 0);
+    EXPECT_EQ(TakeQuitCode(), -1);
+    // A press the modal loop hands to the capture window first, then its release.
+    MSG press = {dlg->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 1, 0, {0, 0}};
+    dlg->PreTranslateMessage(&press);
+    Send(WM_KEYUP, VK_ESCAPE, 0, 0);
+    EXPECT_EQ(TakeQuitCode(), 1);
+}
+
 }  // namespace
