@@ -135,7 +135,9 @@ void CCorvaneDlg::CommitText() {
     }
     // Hiding the box uncovers the view, where the new shape is drawn now.
     m_edit.ShowWindow(SW_HIDE);
-    ::SetFocus(m_wndToolBar.m_hWnd);
+    // The keyboard goes back to the capture window itself: a tool bar given the focus lights up its
+    // first button, which reads as the arrow tool being chosen.
+    if (::GetFocus() != m_hWnd) ::SetFocus(m_hWnd);
     m_bEditingText = false;
 }
 
