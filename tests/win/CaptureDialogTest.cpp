@@ -230,33 +230,40 @@ TEST_F(CaptureDialog, HoverViewOutlinesTheWindowAndDimsTheRest) {
     EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
 }
 
-TEST_F(CaptureDialog, HoverRectanglesThatMayNotReplaceTheView) {
-    const RECT shown = {300, 200, 500, 360};
-    dlg->m_rcHover = shown;
-    dlg->ShowHoverChange(RECT{0, 0, 0, 0});
-    const COLORREF atEdge = ViewAt(shown.left, 280);
-    ASSERT_EQ(atEdge, 0x00E7AD37u);
+// Two monitors side by side in the view: the primary on the left half, a second one on the right half
+// with a window maximised on it. Rectangles touching 0 and wider than the primary are outlined where a
+// click picks them.
+TEST_F(CaptureDialog, HoverOutlinesWhatAClickPicksOnTwoMonitors) {
+    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen, half = cx / 2;
+    dlg->m_cxPrimary = half;
+    dlg->m_cyPrimary = cy;
+    const RECT& screen = dlg->m_rcScreen;
+    CWindowNode maximised;
+    maximised.hWnd = reinterpret_cast<HWND>(1);
+    maximised.rcWindow = {screen.left + half - 8, screen.top - 8, screen.right + 8, screen.bottom + 8};
+    CWindowNode desktop;
+    desktop.rcWindow = screen;
+    dlg->m_windowFinder.m_windows = {maximised, desktop};
 
-    const int cxP = dlg->m_cxPrimary, cyP = dlg->m_cyPrimary;
-    struct Case { const char* name; RECT next; bool replaces; } cases[] = {
-        {"at the origin, wider than the primary monitor", {0, 10, cxP + 20, 200}, false},
-        {"at the origin, taller than the primary monitor", {10, 0, 200, cyP + 20}, false},
-        {"at the origin, within the primary monitor", {0, 0, 120, 90}, true},
-        {"off the origin, larger than the primary monitor", {-8, -8, cxP + 8, cyP + 8}, true},
+    struct Case { const char* name; POINT pt; RECT pick; } cases[] = {
+        // Left edge kept, top on 0, right and bottom one pixel inside: wider than the primary.
+        {"window maximised on the second monitor", {half + 200, cy / 2}, {half - 8, 0, cx - 1, cy - 1}},
+        {"the desktop of both monitors", {100, cy / 2}, {1, 0, cx, cy - 1}},
     };
     for (const Case& c : cases) {
-        dlg->m_rcHover = shown;
-        dlg->ShowHoverChange(RECT{0, 0, 0, 0});  // the known view first
-        dlg->m_rcHover = c.next;
-        dlg->ShowHoverChange(shown);
-        EXPECT_EQ(ViewAt(shown.left, 280) == 0x00E7AD37u, !c.replaces) << c.name;
+        dlg->ResetCapture();
+        Send(WM_MOUSEMOVE, 0, c.pt.x, c.pt.y);
+        ASSERT_TRUE(rect::Equal(dlg->m_rcHover, c.pick)) << c.name;
+        const LONG y = cy / 2, left = c.pick.left;
+        EXPECT_EQ(ViewAt(left, y), 0x00E7AD37u) << c.name << ": outline on the left edge";
+        EXPECT_EQ(ViewAt(left + 3, y), PatternAt(left + 3, y)) << c.name << ": inside";
+        if (left >= 3) {
+            EXPECT_EQ(ViewAt(left - 3, y), Dimmed(PatternAt(left - 3, y))) << c.name << ": outside";
+        }
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, c.pt.x, c.pt.y);
+        Send(WM_LBUTTONUP, 0, c.pt.x, c.pt.y);
+        EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, c.pick)) << c.name << ": the click picks the same";
     }
-    // The same rectangle again recomposes nothing: a view drawn over in the meantime stays as it is.
-    dlg->m_rcHover = shown;
-    dlg->ShowHoverChange(RECT{0, 0, 0, 0});
-    SetPixel(dlg->m_dcView, 350, 250, RGB(1, 2, 3));
-    dlg->ShowHoverChange(shown);
-    EXPECT_EQ(ViewAt(350, 250), RGB(1, 2, 3));
 }
 
 TEST_F(CaptureDialog, PaintingShowsTheViewBuffer) {
