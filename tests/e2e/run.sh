@@ -58,10 +58,16 @@ start_box() {
 
 # Starts corvane.exe in an empty working folder and waits until its window covers the screen.
 # The pointer waits on the parking screen: a move over the capture starts the hover outline.
+# With CV_FILE_LIMIT_KB set the program can write no file longer than that many KB, as on a full
+# disk: a longer write stops short and fails (the signal the kernel sends for it is ignored).
 start_corvane() {
   cv_park_pointer
   mkdir -p "$SC/cwd"
-  (cd "$SC/cwd" && exec "$CV_WINE" "$CORVANE") >"$SC/corvane.log" 2>&1 &
+  (
+    cd "$SC/cwd"
+    if [ -n "${CV_FILE_LIMIT_KB:-}" ]; then trap '' XFSZ; ulimit -f "$CV_FILE_LIMIT_KB"; fi
+    exec "$CV_WINE" "$CORVANE"
+  ) >"$SC/corvane.log" 2>&1 &
   CORVANE_PID=$!; SC_PIDS+=("$CORVANE_PID")
   local out
   out=$(helper sendmsg wait-capture 20000) || fail "no capture window covering the screen within 20 s ($out)"

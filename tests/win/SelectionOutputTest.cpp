@@ -309,6 +309,74 @@ TEST_F(Selecting, ResultFilesFollowTheirExtension) {
     }
 }
 
+// The whole content of a file; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return bytes;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buf, sizeof(buf), &got, nullptr) && got > 0) bytes.append(buf, got);
+    CloseHandle(f);
+    return bytes;
+}
+
+std::vector<std::wstring> FolderNames(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return names;
+}
+
+TEST_F(Selecting, ReplacingAFileLeavesTheNewOrTheOldOneAndNothingElse) {
+    Drag({{100, 100}, {400, 300}});
+    dlg->BuildResultImage();
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    // A folder of this run's own, so that nothing left by an earlier run counts.
+    const std::wstring folder = std::wstring(dir) + L"corvane-replace-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring path = folder + L"shot.png";
+    const std::string oldBytes = "the picture saved before";
+    struct Case { const char* name; bool heldOpen; } cases[] = {
+        {"a file nobody holds is replaced", false},
+        {"a file another program holds open stays as it was", true},
+    };
+    for (const Case& c : cases) {
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, oldBytes.data(), static_cast<DWORD>(oldBytes.size()), &written, nullptr);
+        CloseHandle(f);
+        // A viewer reading the old picture, sharing it for reading and writing but not for deleting.
+        HANDLE holder = c.heldOpen ? CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                 nullptr, OPEN_EXISTING, 0, nullptr)
+                                   : INVALID_HANDLE_VALUE;
+        const HRESULT hr = dlg->WriteResultFile(path, L"png");
+        if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+        if (c.heldOpen) {
+            EXPECT_TRUE(FAILED(hr)) << c.name;
+            EXPECT_EQ(HRESULT_FACILITY(hr), FACILITY_WIN32) << c.name << ": " << std::hex << hr;
+            EXPECT_EQ(FileBytes(path), oldBytes) << c.name;
+        } else {
+            ASSERT_EQ(hr, S_OK) << c.name;
+            int cx = 0, cy = 0;
+            const std::vector<COLORREF> px = DecodeFile(path, &cx, &cy);
+            ASSERT_EQ(cx, 295) << c.name;
+            ASSERT_EQ(cy, 195) << c.name;
+            ExpectPictureAt(px, cx, cy, POINT{102, 102});
+        }
+        EXPECT_EQ(FolderNames(folder), std::vector<std::wstring>{L"shot.png"}) << c.name;
+    }
+    for (const std::wstring& name : FolderNames(folder)) DeleteFileW((folder + name).c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
 TEST_F(Selecting, AFileThatCannotBeWrittenReportsWhy) {
     Drag({{100, 100}, {400, 300}});
     dlg->BuildResultImage();
