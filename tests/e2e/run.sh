@@ -27,6 +27,16 @@ note() { echo "    $*" >&2; }
 
 helper() { local name=$1; shift; "$CV_WINE" "$BUILD/$name.exe" "$@"; }
 
+# Runs a helper's wait that should end without finding what it waits for: passes on its "not found"
+# (exit code 1); fails with WHAT when it found it (0), and also when the helper itself failed (any other
+# code: bad usage, a crash, a Wine that did not start), which is no evidence of absence.
+expect_not_found() {
+  local what=$1 rc=0; shift
+  helper "$@" >/dev/null || rc=$?
+  [ "$rc" -ne 0 ] || fail "$what"
+  [ "$rc" -eq 1 ] || fail "helper $* failed (exit code $rc)"
+}
+
 # Waits until FILE has a line matching RE (a helper reports readiness on stdout).
 wait_line() {
   local file=$1 re=$2 tries=$(( ${3:-15} * 10 ))
