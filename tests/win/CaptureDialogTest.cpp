@@ -34,7 +34,7 @@ protected:
     // A second capture, looked at before any message (such as the first mouse move) reaches it.
     void RecreateWithoutMessages() {
         dlg.reset();
-        testdesk::Pump(150);  // the picture shows again where the first capture was
+        testdesk::AwaitScreen(PatternAt);  // the picture shows again where the first capture was
         dlg = std::make_unique<CCorvaneDlg>();
         app.m_pMainWnd = dlg.get();
         ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
@@ -138,7 +138,6 @@ TEST_F(CaptureDialog, FrozenImageAndFirstViewAreThePictureUndimmed) {
 
 TEST_F(CaptureDialog, TheFrozenImageIgnoresLaterChangesOfTheScreen) {
     pattern.reset();  // the desktop behind changes completely
-    testdesk::Pump(100);
     dlg->ComposeView();
     for (POINT p : SamplePoints(dlg->m_cxScreen, dlg->m_cyScreen)) {
         ASSERT_EQ(ViewAt(p.x, p.y), PatternAt(p.x, p.y)) << p.x << "," << p.y;
@@ -271,7 +270,7 @@ TEST_F(CaptureDialog, PaintingShowsTheViewBuffer) {
     dlg->ComposeView();
     dlg->Invalidate(FALSE);
     dlg->UpdateWindow();
-    testdesk::Pump(100);
+    ASSERT_TRUE(testdesk::PumpUntil([&] { return testdesk::ShownAndPainted(dlg->m_hWnd); }));
     HDC screen = GetDC(dlg->m_hWnd);
     for (POINT p : std::vector<POINT>{{10, 10}, {60, 70}, {299, 259}, {300, 260}, {700, 500}}) {
         EXPECT_EQ(GetPixel(screen, p.x, p.y), ViewAt(p.x, p.y)) << p.x << "," << p.y;
@@ -325,11 +324,9 @@ TEST_F(CaptureDialog, ForegroundTimerTakesTheForegroundBack) {
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(other);
-    testdesk::Pump(100);
-    ASSERT_EQ(GetForegroundWindow(), other);
+    ASSERT_TRUE(testdesk::PumpUntil([&] { return GetForegroundWindow() == other; }));
     SendMessageW(dlg->m_hWnd, WM_TIMER, TIMER_FOREGROUND, 0);
-    testdesk::Pump(100);
-    EXPECT_EQ(GetForegroundWindow(), dlg->m_hWnd);
+    EXPECT_TRUE(testdesk::PumpUntil([&] { return GetForegroundWindow() == dlg->m_hWnd; }));
     DestroyWindow(other);
 }
 
@@ -404,7 +401,8 @@ TEST_F(CaptureModal, KeysAndCloseEndTheLoopWithTheirExitCodes) {
         CWinAppEx app;
         app.m_nExitCode = 1;  // what the program starts from: abandoned unless a quit code says otherwise
         CCorvaneDlg dlg;
-        testdesk::RunSoon([&] { PostMessageW(dlg.m_hWnd, c.msg, c.wParam, 0); }, 300);
+        testdesk::RunWhen([&] { return dlg.m_hWnd && testdesk::ShownAndPainted(dlg.m_hWnd); },
+                          [&] { PostMessageW(dlg.m_hWnd, c.msg, c.wParam, 0); });
         EXPECT_EQ(dlg.DoModal(), c.result) << c.name;
         EXPECT_EQ(app.m_nExitCode, c.exitCode) << c.name;
         EXPECT_FALSE(IsWindow(dlg.m_hWnd)) << c.name;
@@ -417,10 +415,14 @@ TEST_F(CaptureModal, SystemMenuAboutItemShowsTheAboutBoxAboveTheCapture) {
     app.m_pMainWnd = &dlg;
     bool aboutShown = false;
     std::wstring aboutText;
-    testdesk::RunSoon([&] {
-        testdesk::RunSoon([&] {
-            HWND about = FindWindowW(nullptr, L"关于 Corvane");
-            aboutShown = about && IsWindowVisible(about) && !IsWindowEnabled(dlg.m_hWnd);
+    HWND about = nullptr;
+    auto aboutUp = [&] {
+        about = FindWindowW(nullptr, L"关于 Corvane");
+        return about && IsWindowVisible(about) && !IsWindowEnabled(dlg.m_hWnd);
+    };
+    testdesk::RunWhen([&] { return dlg.m_hWnd && testdesk::ShownAndPainted(dlg.m_hWnd); }, [&] {
+        testdesk::RunWhen(aboutUp, [&] {
+            aboutShown = aboutUp();
             wchar_t text[64] = {};
             EnumChildWindows(about, [](HWND child, LPARAM out) -> BOOL {
                 wchar_t buf[64] = {};
@@ -430,10 +432,12 @@ TEST_F(CaptureModal, SystemMenuAboutItemShowsTheAboutBoxAboveTheCapture) {
             }, reinterpret_cast<LPARAM>(text));
             aboutText = text;
             PostMessageW(about, WM_COMMAND, IDOK, 0);
-            testdesk::RunSoon([&] { PostMessageW(dlg.m_hWnd, WM_CLOSE, 0, 0); }, 200);
-        }, 400);
+            // Closed once the About box is gone and the capture takes input again.
+            testdesk::RunWhen([&] { return !IsWindow(about) && IsWindowEnabled(dlg.m_hWnd); },
+                              [&] { PostMessageW(dlg.m_hWnd, WM_CLOSE, 0, 0); });
+        });
         PostMessageW(dlg.m_hWnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    }, 300);
+    });
     dlg.DoModal();
     EXPECT_TRUE(aboutShown);
     EXPECT_EQ(aboutText, L"Corvane，1.0 版");

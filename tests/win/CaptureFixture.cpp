@@ -55,7 +55,7 @@ void CaptureTest::SetUp() {
     dlg = std::make_unique<CCorvaneDlg>();
     app.m_pMainWnd = dlg.get();
     ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
-    testdesk::Pump(100);
+    ASSERT_TRUE(testdesk::PumpUntil([&] { return testdesk::ShownAndPainted(dlg->m_hWnd); }));
 }
 
 void CaptureTest::TearDown() {
