@@ -70,9 +70,9 @@ void CCorvaneDlg::HighlightHoverWindow(CPoint point) {
 }
 
 void CCorvaneDlg::ShowHoverChange(const RECT& rcOld) {
-    // Only a change of window recomposes; a huge rectangle at the origin (a window that covers more than
-    // the primary monitor) keeps the previous view.
-    if (!::EqualRect(&rcOld, &m_rcHover) && HoverRectAccepted(m_rcHover, m_cxPrimary, m_cyPrimary)) {
+    // Only a change of window recomposes. m_rcHover is what a click at the point would pick (the window
+    // finder has already refused what a click refuses), so every change is shown.
+    if (!::EqualRect(&rcOld, &m_rcHover)) {
         ComposeHoverView();
     }
     Invalidate(FALSE);

@@ -35,27 +35,62 @@ HRESULT HresultFromStatus(Gdiplus::Status status) {
     }
 }
 
-// Writes the whole content of stream to a new file at path (replacing one that is there).
+// The error of the last failed call, as an HRESULT; fallback when the call left no code.
+HRESULT LastErrorOr(DWORD fallback) {
+    const DWORD err = ::GetLastError();
+    return HRESULT_FROM_WIN32(err ? err : fallback);
+}
+
+// Creates a new, empty file for the image beside path, in the same folder, so that it can later take
+// path's place by a rename on the same volume. A name that happens to be taken is passed over.
+HANDLE CreateSiblingTempFile(const std::wstring& path, std::wstring* tempPath) {
+    const size_t slash = path.find_last_of(L"\\/:");  // "C:shot.png" lies in C:'s current folder
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+    const DWORD seed = ::GetTickCount() ^ (::GetCurrentProcessId() << 16);
+    for (DWORD attempt = 0; attempt < 100; ++attempt) {
+        wchar_t name[32];
+        wsprintfW(name, L"~corvane-%08lx.tmp", static_cast<unsigned long>(seed + attempt));
+        *tempPath = folder + name;
+        HANDLE file = ::CreateFileW(tempPath->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr);
+        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Writes all of bytes to file, through as many writes as the file system needs.
+HRESULT WriteAll(HANDLE file, const BYTE* bytes, DWORD size) {
+    while (size > 0) {
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes, size, &written, nullptr)) return LastErrorOr(ERROR_WRITE_FAULT);
+        if (written == 0) return HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
+        bytes += written;
+        size -= written;
+    }
+    return ::FlushFileBuffers(file) ? S_OK : LastErrorOr(ERROR_WRITE_FAULT);
+}
+
+// Writes the whole content of stream to the file at path, replacing one that is there. The bytes go to
+// a new file in the same folder first, which takes path's place only once it is complete: a write that
+// fails (disk full, file too large ...) leaves a file that was there as it was, and no new file behind.
 HRESULT WriteStreamToFile(IStream* stream, const std::wstring& path) {
     HGLOBAL memory = nullptr;
     STATSTG stat = {};
     if (FAILED(::GetHGlobalFromStream(stream, &memory)) || FAILED(stream->Stat(&stat, STATFLAG_NONAME))) return E_FAIL;
     const DWORD size = static_cast<DWORD>(stat.cbSize.QuadPart);
 
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return HRESULT_FROM_WIN32(::GetLastError());
-    const void* bytes = ::GlobalLock(memory);
-    DWORD written = 0;
-    BOOL ok = ::WriteFile(file, bytes, size, &written, nullptr) && written == size;
-    DWORD err = ok ? ERROR_SUCCESS : ::GetLastError();
+    std::wstring tempPath;
+    HANDLE file = CreateSiblingTempFile(path, &tempPath);
+    if (file == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_CANNOT_MAKE);
+    const BYTE* bytes = static_cast<const BYTE*>(::GlobalLock(memory));
+    HRESULT hr = bytes ? WriteAll(file, bytes, size) : E_OUTOFMEMORY;
     ::GlobalUnlock(memory);
-    if (!::CloseHandle(file) && ok) {
-        ok = FALSE;
-        err = ::GetLastError();
+    if (!::CloseHandle(file) && SUCCEEDED(hr)) hr = LastErrorOr(ERROR_WRITE_FAULT);
+    if (SUCCEEDED(hr) && !::MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        hr = LastErrorOr(ERROR_WRITE_FAULT);
     }
-    if (ok) return S_OK;
-    ::DeleteFileW(path.c_str());
-    return err ? HRESULT_FROM_WIN32(err) : HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
+    if (FAILED(hr)) ::DeleteFileW(tempPath.c_str());
+    return hr;
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ public:
     void Attach(HBITMAP hBitmap, int eOrientation = DIBOR_DEFAULT);
     HBITMAP Detach();
     // Writes the image with the first encoder of the given format (ImageFormatPNG, ImageFormatBMP,
-    // ImageFormatJPEG ...) and that encoder's default options. S_OK, or why it failed.
+    // ImageFormatJPEG ...) and that encoder's default options. S_OK, or why it failed. A file already at
+    // path is replaced only by a complete new one; when the save fails it stays as it was.
     HRESULT Save(const std::wstring& path, const GUID& guidFileType) const;
 
 private:

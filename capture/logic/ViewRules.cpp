@@ -21,8 +21,3 @@ RECT ClearArea(const RECT& rc, int cx, int cy) {
     return RECT{std::max<LONG>(std::min(rc.left, rc.right), 0), std::max<LONG>(std::min(rc.top, rc.bottom), 0),
                 std::min<LONG>(std::max(rc.left, rc.right), cx), std::min<LONG>(std::max(rc.top, rc.bottom), cy)};
 }
-
-bool HoverRectAccepted(const RECT& rc, int cxPrimary, int cyPrimary) {
-    const bool touchesZero = rc.left == 0 || rc.top == 0 || rc.right == 0 || rc.bottom == 0;
-    return !touchesZero || (rect::Width(rc) <= cxPrimary && rect::Height(rc) <= cyPrimary);
-}

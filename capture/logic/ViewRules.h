@@ -1,6 +1,6 @@
 // Rules of the capture view and its input that need no window: which bands around a rectangle are
-// dimmed, which hovered rectangles may be shown, which moves count as a left drag, which keys move the
-// caret while text is typed, and how long the window keeps taking the foreground back.
+// dimmed, which moves count as a left drag, which keys move the caret while text is typed, and how long
+// the window keeps taking the foreground back.
 #pragma once
 
 #include <vector>
@@ -15,10 +15,6 @@ std::vector<RECT> DimBands(const RECT& rc, int cx, int cy);
 // The part of a cx x cy surface that shows undimmed around rc: rc normalised and kept inside the
 // surface, or the whole surface when rc has no width or no height. With DimBands it tiles the surface.
 RECT ClearArea(const RECT& rc, int cx, int cy);
-
-// Whether a newly hovered window rectangle may replace the hover view: either none of its coordinates
-// is 0, or it is no wider and no taller than the primary monitor.
-bool HoverRectAccepted(const RECT& rc, int cxPrimary, int cyPrimary);
 
 // A mouse move counts as a left drag only with the left button alone down and neither Shift nor Ctrl.
 inline bool IsLeftDrag(UINT nFlags) { return nFlags == MK_LBUTTON; }

@@ -27,6 +27,16 @@ note() { echo "    $*" >&2; }
 
 helper() { local name=$1; shift; "$CV_WINE" "$BUILD/$name.exe" "$@"; }
 
+# Runs a helper's wait that should end without finding what it waits for: passes on its "not found"
+# (exit code 1); fails with WHAT when it found it (0), and also when the helper itself failed (any other
+# code: bad usage, a crash, a Wine that did not start), which is no evidence of absence.
+expect_not_found() {
+  local what=$1 rc=0; shift
+  helper "$@" >/dev/null || rc=$?
+  [ "$rc" -ne 0 ] || fail "$what"
+  [ "$rc" -eq 1 ] || fail "helper $* failed (exit code $rc)"
+}
+
 # Waits until FILE has a line matching RE (a helper reports readiness on stdout).
 wait_line() {
   local file=$1 re=$2 tries=$(( ${3:-15} * 10 ))
@@ -58,10 +68,16 @@ start_box() {
 
 # Starts corvane.exe in an empty working folder and waits until its window covers the screen.
 # The pointer waits on the parking screen: a move over the capture starts the hover outline.
+# With CV_FILE_LIMIT_KB set the program can write no file longer than that many KB, as on a full
+# disk: a longer write stops short and fails (the signal the kernel sends for it is ignored).
 start_corvane() {
   cv_park_pointer
   mkdir -p "$SC/cwd"
-  (cd "$SC/cwd" && exec "$CV_WINE" "$CORVANE") >"$SC/corvane.log" 2>&1 &
+  (
+    cd "$SC/cwd"
+    if [ -n "${CV_FILE_LIMIT_KB:-}" ]; then trap '' XFSZ; ulimit -f "$CV_FILE_LIMIT_KB"; fi
+    exec "$CV_WINE" "$CORVANE"
+  ) >"$SC/corvane.log" 2>&1 &
   CORVANE_PID=$!; SC_PIDS+=("$CORVANE_PID")
   local out
   out=$(helper sendmsg wait-capture 20000) || fail "no capture window covering the screen within 20 s ($out)"

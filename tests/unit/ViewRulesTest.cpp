@@ -67,19 +67,6 @@ TEST(DimBands, BandsAndTheClearAreaTileTheSurfaceWithoutEmptyBands) {
     }
 }
 
-TEST(HoverRectAccepted, HugeRectanglesAtTheOriginAreRefused) {
-    struct Case { const char* name; RECT rc; bool accepted; } cases[] = {
-        {"ordinary window", {100, 100, 500, 400}, true},
-        {"at the origin, within the primary", {0, 0, 1920, 1080}, true},
-        {"at the origin, one pixel too wide", {0, 5, 1921, 500}, false},
-        {"at the origin, one pixel too tall", {5, 0, 500, 1081}, false},
-        {"right edge at 0 and too wide", {-2000, 10, 0, 500}, false},
-        {"huge but off the origin", {-8, -8, 3848, 1088}, true},
-        {"all zero", {0, 0, 0, 0}, true},
-    };
-    for (const Case& c : cases) EXPECT_EQ(HoverRectAccepted(c.rc, 1920, 1080), c.accepted) << c.name;
-}
-
 TEST(InputRules, LeftDragCaretKeysAndForegroundTicks) {
     EXPECT_TRUE(IsLeftDrag(MK_LBUTTON));
     EXPECT_FALSE(IsLeftDrag(MK_LBUTTON | MK_CONTROL));

@@ -111,6 +111,25 @@ TEST(WindowFinderHitTest, VirtualScreenWithNegativeOrigin) {
     });
 }
 
+// A 1920 x 1200 primary at the origin and a wide 2560 x 1080 monitor to its left: the view runs from
+// desktop x = -2560. The hover outline shows these same picks, also those that touch 0 and are wider
+// than the primary.
+TEST(WindowFinderHitTest, TwoMonitorsOfDifferentShapes) {
+    FakeSource s;
+    s.screen = {-2560, 0, 1920, 1200};
+    s.top = {
+        Rec(1, {-300, 200, 300, 500}),      // across the border of the two monitors
+        Rec(2, {-8, -8, 1928, 1168}),       // maximised on the primary, above a task bar
+        Rec(3, {-2568, -8, 8, 1048}),       // maximised on the wide monitor
+    };
+    ExpectHits(Build(s, 1920, 1200), {
+        {"maximised on the wide monitor", {1000, 600}, {1, 0, 2568, 1048}},
+        {"maximised on the primary: right end one inside", {3500, 600}, {2552, 0, 4479, 1168}},
+        {"across both monitors", {2400, 300}, {2260, 200, 2860, 500}},
+        {"desktop below the primary's window", {3500, 1180}, {1, 0, 4480, 1199}},
+    });
+}
+
 TEST(WindowFinderHitTest, NothingFoundLeavesOutUntouched) {
     FakeSource s;
     s.top = {Rec(1, {1800, 100, 2100, 300})};  // hangs past the right edge

@@ -34,7 +34,7 @@ protected:
     // A second capture, looked at before any message (such as the first mouse move) reaches it.
     void RecreateWithoutMessages() {
         dlg.reset();
-        testdesk::Pump(150);  // the picture shows again where the first capture was
+        testdesk::AwaitScreen(PatternAt);  // the picture shows again where the first capture was
         dlg = std::make_unique<CCorvaneDlg>();
         app.m_pMainWnd = dlg.get();
         ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
@@ -138,7 +138,6 @@ TEST_F(CaptureDialog, FrozenImageAndFirstViewAreThePictureUndimmed) {
 
 TEST_F(CaptureDialog, TheFrozenImageIgnoresLaterChangesOfTheScreen) {
     pattern.reset();  // the desktop behind changes completely
-    testdesk::Pump(100);
     dlg->ComposeView();
     for (POINT p : SamplePoints(dlg->m_cxScreen, dlg->m_cyScreen)) {
         ASSERT_EQ(ViewAt(p.x, p.y), PatternAt(p.x, p.y)) << p.x << "," << p.y;
@@ -230,33 +229,40 @@ TEST_F(CaptureDialog, HoverViewOutlinesTheWindowAndDimsTheRest) {
     EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
 }
 
-TEST_F(CaptureDialog, HoverRectanglesThatMayNotReplaceTheView) {
-    const RECT shown = {300, 200, 500, 360};
-    dlg->m_rcHover = shown;
-    dlg->ShowHoverChange(RECT{0, 0, 0, 0});
-    const COLORREF atEdge = ViewAt(shown.left, 280);
-    ASSERT_EQ(atEdge, 0x00E7AD37u);
+// Two monitors side by side in the view: the primary on the left half, a second one on the right half
+// with a window maximised on it. Rectangles touching 0 and wider than the primary are outlined where a
+// click picks them.
+TEST_F(CaptureDialog, HoverOutlinesWhatAClickPicksOnTwoMonitors) {
+    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen, half = cx / 2;
+    dlg->m_cxPrimary = half;
+    dlg->m_cyPrimary = cy;
+    const RECT& screen = dlg->m_rcScreen;
+    CWindowNode maximised;
+    maximised.hWnd = reinterpret_cast<HWND>(1);
+    maximised.rcWindow = {screen.left + half - 8, screen.top - 8, screen.right + 8, screen.bottom + 8};
+    CWindowNode desktop;
+    desktop.rcWindow = screen;
+    dlg->m_windowFinder.m_windows = {maximised, desktop};
 
-    const int cxP = dlg->m_cxPrimary, cyP = dlg->m_cyPrimary;
-    struct Case { const char* name; RECT next; bool replaces; } cases[] = {
-        {"at the origin, wider than the primary monitor", {0, 10, cxP + 20, 200}, false},
-        {"at the origin, taller than the primary monitor", {10, 0, 200, cyP + 20}, false},
-        {"at the origin, within the primary monitor", {0, 0, 120, 90}, true},
-        {"off the origin, larger than the primary monitor", {-8, -8, cxP + 8, cyP + 8}, true},
+    struct Case { const char* name; POINT pt; RECT pick; } cases[] = {
+        // Left edge kept, top on 0, right and bottom one pixel inside: wider than the primary.
+        {"window maximised on the second monitor", {half + 200, cy / 2}, {half - 8, 0, cx - 1, cy - 1}},
+        {"the desktop of both monitors", {100, cy / 2}, {1, 0, cx, cy - 1}},
     };
     for (const Case& c : cases) {
-        dlg->m_rcHover = shown;
-        dlg->ShowHoverChange(RECT{0, 0, 0, 0});  // the known view first
-        dlg->m_rcHover = c.next;
-        dlg->ShowHoverChange(shown);
-        EXPECT_EQ(ViewAt(shown.left, 280) == 0x00E7AD37u, !c.replaces) << c.name;
+        dlg->ResetCapture();
+        Send(WM_MOUSEMOVE, 0, c.pt.x, c.pt.y);
+        ASSERT_TRUE(rect::Equal(dlg->m_rcHover, c.pick)) << c.name;
+        const LONG y = cy / 2, left = c.pick.left;
+        EXPECT_EQ(ViewAt(left, y), 0x00E7AD37u) << c.name << ": outline on the left edge";
+        EXPECT_EQ(ViewAt(left + 3, y), PatternAt(left + 3, y)) << c.name << ": inside";
+        if (left >= 3) {
+            EXPECT_EQ(ViewAt(left - 3, y), Dimmed(PatternAt(left - 3, y))) << c.name << ": outside";
+        }
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, c.pt.x, c.pt.y);
+        Send(WM_LBUTTONUP, 0, c.pt.x, c.pt.y);
+        EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, c.pick)) << c.name << ": the click picks the same";
     }
-    // The same rectangle again recomposes nothing: a view drawn over in the meantime stays as it is.
-    dlg->m_rcHover = shown;
-    dlg->ShowHoverChange(RECT{0, 0, 0, 0});
-    SetPixel(dlg->m_dcView, 350, 250, RGB(1, 2, 3));
-    dlg->ShowHoverChange(shown);
-    EXPECT_EQ(ViewAt(350, 250), RGB(1, 2, 3));
 }
 
 TEST_F(CaptureDialog, PaintingShowsTheViewBuffer) {
@@ -264,7 +270,7 @@ TEST_F(CaptureDialog, PaintingShowsTheViewBuffer) {
     dlg->ComposeView();
     dlg->Invalidate(FALSE);
     dlg->UpdateWindow();
-    testdesk::Pump(100);
+    ASSERT_TRUE(testdesk::PumpUntil([&] { return testdesk::ShownAndPainted(dlg->m_hWnd); }));
     HDC screen = GetDC(dlg->m_hWnd);
     for (POINT p : std::vector<POINT>{{10, 10}, {60, 70}, {299, 259}, {300, 260}, {700, 500}}) {
         EXPECT_EQ(GetPixel(screen, p.x, p.y), ViewAt(p.x, p.y)) << p.x << "," << p.y;
@@ -318,11 +324,9 @@ TEST_F(CaptureDialog, ForegroundTimerTakesTheForegroundBack) {
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(other);
-    testdesk::Pump(100);
-    ASSERT_EQ(GetForegroundWindow(), other);
+    ASSERT_TRUE(testdesk::PumpUntil([&] { return GetForegroundWindow() == other; }));
     SendMessageW(dlg->m_hWnd, WM_TIMER, TIMER_FOREGROUND, 0);
-    testdesk::Pump(100);
-    EXPECT_EQ(GetForegroundWindow(), dlg->m_hWnd);
+    EXPECT_TRUE(testdesk::PumpUntil([&] { return GetForegroundWindow() == dlg->m_hWnd; }));
     DestroyWindow(other);
 }
 
@@ -397,7 +401,8 @@ TEST_F(CaptureModal, KeysAndCloseEndTheLoopWithTheirExitCodes) {
         CWinAppEx app;
         app.m_nExitCode = 1;  // what the program starts from: abandoned unless a quit code says otherwise
         CCorvaneDlg dlg;
-        testdesk::RunSoon([&] { PostMessageW(dlg.m_hWnd, c.msg, c.wParam, 0); }, 300);
+        testdesk::RunWhen([&] { return dlg.m_hWnd && testdesk::ShownAndPainted(dlg.m_hWnd); },
+                          [&] { PostMessageW(dlg.m_hWnd, c.msg, c.wParam, 0); });
         EXPECT_EQ(dlg.DoModal(), c.result) << c.name;
         EXPECT_EQ(app.m_nExitCode, c.exitCode) << c.name;
         EXPECT_FALSE(IsWindow(dlg.m_hWnd)) << c.name;
@@ -410,10 +415,14 @@ TEST_F(CaptureModal, SystemMenuAboutItemShowsTheAboutBoxAboveTheCapture) {
     app.m_pMainWnd = &dlg;
     bool aboutShown = false;
     std::wstring aboutText;
-    testdesk::RunSoon([&] {
-        testdesk::RunSoon([&] {
-            HWND about = FindWindowW(nullptr, L"关于 Corvane");
-            aboutShown = about && IsWindowVisible(about) && !IsWindowEnabled(dlg.m_hWnd);
+    HWND about = nullptr;
+    auto aboutUp = [&] {
+        about = FindWindowW(nullptr, L"关于 Corvane");
+        return about && IsWindowVisible(about) && !IsWindowEnabled(dlg.m_hWnd);
+    };
+    testdesk::RunWhen([&] { return dlg.m_hWnd && testdesk::ShownAndPainted(dlg.m_hWnd); }, [&] {
+        testdesk::RunWhen(aboutUp, [&] {
+            aboutShown = aboutUp();
             wchar_t text[64] = {};
             EnumChildWindows(about, [](HWND child, LPARAM out) -> BOOL {
                 wchar_t buf[64] = {};
@@ -423,10 +432,12 @@ TEST_F(CaptureModal, SystemMenuAboutItemShowsTheAboutBoxAboveTheCapture) {
             }, reinterpret_cast<LPARAM>(text));
             aboutText = text;
             PostMessageW(about, WM_COMMAND, IDOK, 0);
-            testdesk::RunSoon([&] { PostMessageW(dlg.m_hWnd, WM_CLOSE, 0, 0); }, 200);
-        }, 400);
+            // Closed once the About box is gone and the capture takes input again.
+            testdesk::RunWhen([&] { return !IsWindow(about) && IsWindowEnabled(dlg.m_hWnd); },
+                              [&] { PostMessageW(dlg.m_hWnd, WM_CLOSE, 0, 0); });
+        });
         PostMessageW(dlg.m_hWnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    }, 300);
+    });
     dlg.DoModal();
     EXPECT_TRUE(aboutShown);
     EXPECT_EQ(aboutText, L"Corvane，1.0 版");

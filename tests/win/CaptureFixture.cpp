@@ -1,10 +1,12 @@
 #include "tests/win/CaptureFixture.h"
 
 std::vector<COLORREF> ReadBitmap(HBITMAP hbm, int* cx, int* cy) {
+    *cx = *cy = 0;
     BITMAP bm = {};
-    GetObjectW(hbm, sizeof(bm), &bm);
-    *cx = bm.bmWidth;
-    *cy = bm.bmHeight;
+    if (!GetObjectW(hbm, sizeof(bm), &bm)) {
+        ADD_FAILURE() << "ReadBitmap: " << hbm << " is no bitmap";
+        return {};
+    }
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
     bi.bmiHeader.biWidth = bm.bmWidth;
@@ -13,8 +15,14 @@ std::vector<COLORREF> ReadBitmap(HBITMAP hbm, int* cx, int* cy) {
     bi.bmiHeader.biBitCount = 32;
     std::vector<DWORD> bits(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
     HDC dc = GetDC(nullptr);
-    GetDIBits(dc, hbm, 0, bm.bmHeight, bits.data(), &bi, DIB_RGB_COLORS);
+    const int rows = GetDIBits(dc, hbm, 0, bm.bmHeight, bits.data(), &bi, DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);
+    if (rows != bm.bmHeight) {
+        ADD_FAILURE() << "ReadBitmap: " << rows << " of " << bm.bmHeight << " rows read";
+        return {};
+    }
+    *cx = bm.bmWidth;
+    *cy = bm.bmHeight;
     std::vector<COLORREF> out(bits.size());
     for (size_t i = 0; i < bits.size(); ++i) out[i] = RGB((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF);
     return out;
@@ -47,7 +55,7 @@ void CaptureTest::SetUp() {
     dlg = std::make_unique<CCorvaneDlg>();
     app.m_pMainWnd = dlg.get();
     ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
-    testdesk::Pump(100);
+    ASSERT_TRUE(testdesk::PumpUntil([&] { return testdesk::ShownAndPainted(dlg->m_hWnd); }));
 }
 
 void CaptureTest::TearDown() {

@@ -11,7 +11,8 @@
 #include "capture/CorvaneDlg.h"
 #include "tests/win/TestDesktop.h"
 
-// The pixels of a device-dependent bitmap, top row first, as COLORREFs.
+// The pixels of a device-dependent bitmap, top row first, as COLORREFs. A bitmap that cannot be read
+// fails the test and gives no pixels and a size of 0 x 0.
 std::vector<COLORREF> ReadBitmap(HBITMAP hbm, int* cx, int* cy);
 
 // A screen-compatible memory DC with a bitmap of its own, for drawing into and reading back.

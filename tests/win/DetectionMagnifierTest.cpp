@@ -37,18 +37,31 @@ class Detecting : public CaptureTest {
 protected:
     void LayOutDesktop() override {
         // A grey window at (200,150)-(600,450) holding a pure red control at (20,30)-(120,90) and two
-        // overlapping green and blue ones; the green one was created last, so it is topmost.
+        // overlapping green and blue ones; the green one was created last, so it is topmost (and, the
+        // siblings clipping each other, also shows on top where they overlap).
         frame = MakeWindow(L"CorvaneTestFrame", RGB(128, 128, 128), WS_POPUP, RECT{200, 150, 600, 450}, nullptr);
-        red = MakeWindow(L"CorvaneTestRed", RGB(255, 0, 0), WS_CHILD, RECT{20, 30, 120, 90}, frame);
-        blue = MakeWindow(L"CorvaneTestBlue", RGB(0, 0, 255), WS_CHILD, RECT{200, 100, 300, 200}, frame);
-        green = MakeWindow(L"CorvaneTestGreen", RGB(0, 255, 0), WS_CHILD, RECT{250, 150, 350, 250}, frame);
+        const DWORD control = WS_CHILD | WS_CLIPSIBLINGS;
+        red = MakeWindow(L"CorvaneTestRed", RGB(255, 0, 0), control, RECT{20, 30, 120, 90}, frame);
+        blue = MakeWindow(L"CorvaneTestBlue", RGB(0, 0, 255), control, RECT{200, 100, 300, 200}, frame);
+        green = MakeWindow(L"CorvaneTestGreen", RGB(0, 255, 0), control, RECT{250, 150, 350, 250}, frame);
         SetWindowPos(green, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        testdesk::Pump(200);
+        testdesk::AwaitScreen(DesktopAt);
     }
     void TearDown() override {
         dlg.reset();
         DestroyWindow(frame);
         CaptureTest::TearDown();
+    }
+
+    // The desktop as it was at start: the picture with the known windows over it.
+    static COLORREF DesktopAt(int x, int y) {
+        struct W { RECT rc; COLORREF c; } wins[] = {
+            {{450, 300, 550, 400}, RGB(0, 255, 0)}, {{400, 250, 500, 350}, RGB(0, 0, 255)},
+            {{220, 180, 320, 240}, RGB(255, 0, 0)}, {{200, 150, 600, 450}, RGB(128, 128, 128)}};
+        for (const W& w : wins) {
+            if (rect::Contains(w.rc, POINT{x, y})) return w.c;
+        }
+        return PatternAt(x, y);
     }
 
     HWND frame = nullptr, red = nullptr, blue = nullptr, green = nullptr;
@@ -133,16 +146,6 @@ protected:
         CDC dc(canvas.dc());
         dlg->m_pMagnifier->DrawMagnifier(&dc);
         return canvas.Rows(0, 200);
-    }
-    // The desktop as it was at start: the picture with the known windows over it.
-    static COLORREF DesktopAt(int x, int y) {
-        struct W { RECT rc; COLORREF c; } wins[] = {
-            {{450, 300, 550, 400}, RGB(0, 255, 0)}, {{400, 250, 500, 350}, RGB(0, 0, 255)},
-            {{220, 180, 320, 240}, RGB(255, 0, 0)}, {{200, 150, 600, 450}, RGB(128, 128, 128)}};
-        for (const W& w : wins) {
-            if (rect::Contains(w.rc, POINT{x, y})) return w.c;
-        }
-        return PatternAt(x, y);
     }
     // The panel with both text lines drawn by the test: grey, white text in the small dialog font.
     static std::vector<COLORREF> ExpectedPanel(const std::wstring& pos, const std::wstring& rgb) {

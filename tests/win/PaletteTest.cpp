@@ -41,6 +41,9 @@ protected:
     }
     bool Visible(CWnd& w) { return IsWindowVisible(w.m_hWnd) != FALSE; }
     HWND Pointer() { return dlg->m_pColorIndicator->m_hWnd; }
+    bool BarsPainted() {
+        return testdesk::ShownAndPainted(dlg->m_wndToolBar.m_hWnd) && testdesk::ShownAndPainted(dlg->m_wndOptionBar.m_hWnd);
+    }
 };
 
 TEST_F(Palette, BarsAreBuiltHiddenWithEveryIcon) {
@@ -179,7 +182,7 @@ TEST_F(PaletteInside, TheResultIsThePictureNotTheBarsOverIt) {
     const RECT sel = InsideSelection();
     Select(sel);
     Command(ID_TOOL_PEN);
-    testdesk::Pump(100);
+    ASSERT_TRUE(testdesk::PumpUntil([&] { return BarsPainted(); }));
     const RECT bar = ClientRectOf(dlg->m_hWnd, dlg->m_wndToolBar.m_hWnd);
     ASSERT_TRUE(Visible(dlg->m_wndToolBar) && Visible(dlg->m_wndOptionBar));
     ASSERT_TRUE(rect::Contains(sel, POINT{bar.left, bar.top})) << "the bars are inside the selection";
@@ -203,7 +206,7 @@ TEST_F(PaletteInside, TheResultIsThePictureNotTheBarsOverIt) {
 TEST_F(PaletteInside, RepaintingTheViewLeavesTheBarsAlone) {
     Select(InsideSelection());
     Command(ID_TOOL_RECT);
-    testdesk::Pump(100);
+    ASSERT_TRUE(testdesk::PumpUntil([&] { return BarsPainted(); }));
     const RECT bar = ClientRectOf(dlg->m_hWnd, dlg->m_wndToolBar.m_hWnd);
     HDC dc = GetDC(dlg->m_hWnd);
     std::vector<COLORREF> before, after;

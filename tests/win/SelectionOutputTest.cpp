@@ -37,6 +37,37 @@ void ExpectPictureAt(const std::vector<COLORREF>& px, int cx, int cy, POINT orig
     EXPECT_EQ(mismatches, 0);
 }
 
+// A lossy image, judged by the mean of each whole 16 x 16 block, the JPEG encoder's unit of colour
+// sampling: in this busy picture single pixels come back off by over 100 levels and block means within
+// two, while the picture one pixel off misses some block's mean by over 10.
+void ExpectBlockMeansNear(const std::vector<COLORREF>& px, int cx, int cy, POINT origin, int tolerance) {
+    constexpr int kBlock = 16;
+    int blocks = 0, mismatches = 0;
+    for (int by = 0; by + kBlock <= cy; by += kBlock) {
+        for (int bx = 0; bx + kBlock <= cx; bx += kBlock) {
+            int got[3] = {}, want[3] = {};
+            for (int y = by; y < by + kBlock; ++y) {
+                for (int x = bx; x < bx + kBlock; ++x) {
+                    const COLORREF g = px[static_cast<size_t>(y) * cx + x];
+                    const COLORREF w = PatternAt(origin.x + x, origin.y + y);
+                    got[0] += GetRValue(g), got[1] += GetGValue(g), got[2] += GetBValue(g);
+                    want[0] += GetRValue(w), want[1] += GetGValue(w), want[2] += GetBValue(w);
+                }
+            }
+            ++blocks;
+            for (int k = 0; k < 3; ++k) {
+                if (abs(got[k] - want[k]) <= tolerance * kBlock * kBlock) continue;
+                if (++mismatches <= 3) {
+                    ADD_FAILURE() << "block at " << bx << "," << by << ", channel " << k << ": mean "
+                                  << got[k] / (kBlock * kBlock) << " not " << want[k] / (kBlock * kBlock);
+                }
+            }
+        }
+    }
+    EXPECT_GT(blocks, 0);
+    EXPECT_EQ(mismatches, 0);
+}
+
 class Selecting : public CaptureTest {
 protected:
     // A left drag through the given points, released at the last one.
@@ -287,13 +318,13 @@ TEST_F(Selecting, ResultFilesFollowTheirExtension) {
     GetTempPathW(MAX_PATH, dir);
     Drag({{100, 100}, {400, 300}});
     dlg->BuildResultImage();
-    struct Case { const wchar_t* name; const wchar_t* ext; const char* signature; int tolerance; } cases[] = {
-        {L"corvane-shot.png", L"png", "\x89PNG", 0},
-        {L"corvane-shot.BMP", L"BMP", "BM", 0},
-        {L"corvane-shot.jpg", L"jpg", "\xFF\xD8\xFF", 40},
-        {L"corvane-shot.jpeg", L"jpeg", "\xFF\xD8\xFF", 40},
-        {L"corvane-shot.gif", L"gif", "\x89PNG", 0},
-        {L"corvane-shot", L"", "\x89PNG", 0},
+    struct Case { const wchar_t* name; const wchar_t* ext; const char* signature; bool lossy; } cases[] = {
+        {L"corvane-shot.png", L"png", "\x89PNG", false},
+        {L"corvane-shot.BMP", L"BMP", "BM", false},
+        {L"corvane-shot.jpg", L"jpg", "\xFF\xD8\xFF", true},
+        {L"corvane-shot.jpeg", L"jpeg", "\xFF\xD8\xFF", true},
+        {L"corvane-shot.gif", L"gif", "\x89PNG", false},
+        {L"corvane-shot", L"", "\x89PNG", false},
     };
     for (const Case& c : cases) {
         const std::wstring path = std::wstring(dir) + c.name;
@@ -304,9 +335,81 @@ TEST_F(Selecting, ResultFilesFollowTheirExtension) {
         const std::vector<COLORREF> px = DecodeFile(path, &cx, &cy);
         EXPECT_EQ(cx, 295);
         EXPECT_EQ(cy, 195);
-        if (c.tolerance == 0) ExpectPictureAt(px, cx, cy, POINT{102, 102});
+        if (c.lossy) {
+            ExpectBlockMeansNear(px, cx, cy, POINT{102, 102}, 4);
+        } else {
+            ExpectPictureAt(px, cx, cy, POINT{102, 102});
+        }
         DeleteFileW(path.c_str());
     }
+}
+
+// The whole content of a file; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return bytes;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buf, sizeof(buf), &got, nullptr) && got > 0) bytes.append(buf, got);
+    CloseHandle(f);
+    return bytes;
+}
+
+std::vector<std::wstring> FolderNames(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return names;
+}
+
+TEST_F(Selecting, ReplacingAFileLeavesTheNewOrTheOldOneAndNothingElse) {
+    Drag({{100, 100}, {400, 300}});
+    dlg->BuildResultImage();
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    // A folder of this run's own, so that nothing left by an earlier run counts.
+    const std::wstring folder = std::wstring(dir) + L"corvane-replace-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring path = folder + L"shot.png";
+    const std::string oldBytes = "the picture saved before";
+    struct Case { const char* name; bool heldOpen; } cases[] = {
+        {"a file nobody holds is replaced", false},
+        {"a file another program holds open stays as it was", true},
+    };
+    for (const Case& c : cases) {
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, oldBytes.data(), static_cast<DWORD>(oldBytes.size()), &written, nullptr);
+        CloseHandle(f);
+        // A viewer reading the old picture, sharing it for reading and writing but not for deleting.
+        HANDLE holder = c.heldOpen ? CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                 nullptr, OPEN_EXISTING, 0, nullptr)
+                                   : INVALID_HANDLE_VALUE;
+        const HRESULT hr = dlg->WriteResultFile(path, L"png");
+        if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+        if (c.heldOpen) {
+            EXPECT_TRUE(FAILED(hr)) << c.name;
+            EXPECT_EQ(HRESULT_FACILITY(hr), FACILITY_WIN32) << c.name << ": " << std::hex << hr;
+            EXPECT_EQ(FileBytes(path), oldBytes) << c.name;
+        } else {
+            ASSERT_EQ(hr, S_OK) << c.name;
+            int cx = 0, cy = 0;
+            const std::vector<COLORREF> px = DecodeFile(path, &cx, &cy);
+            ASSERT_EQ(cx, 295) << c.name;
+            ASSERT_EQ(cy, 195) << c.name;
+            ExpectPictureAt(px, cx, cy, POINT{102, 102});
+        }
+        EXPECT_EQ(FolderNames(folder), std::vector<std::wstring>{L"shot.png"}) << c.name;
+    }
+    for (const std::wstring& name : FolderNames(folder)) DeleteFileW((folder + name).c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(Selecting, AFileThatCannotBeWrittenReportsWhy) {

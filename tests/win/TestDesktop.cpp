@@ -1,5 +1,6 @@
 #include "tests/win/TestDesktop.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace testdesk {
@@ -51,43 +52,104 @@ PatternWindow::PatternWindow() {
                              nullptr, GetModuleHandleW(nullptr), nullptr);
     UpdateWindow(m_hWnd);
     GdiFlush();
-    Pump(300);  // let the X server show it before anything copies the screen
+    AwaitScreen(PatternAt);  // the X server must show it before anything copies the screen
 }
 
 PatternWindow::~PatternWindow() {
     DestroyWindow(m_hWnd);
-    Pump(50);
+    PumpUntil([] { return true; });
 }
 
-void Pump(int ms) {
-    const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-    do {
+bool PumpUntil(const std::function<bool()>& ready, int deadlineMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {  // keep quit requests for the test to see
                 PostQuitMessage(static_cast<int>(msg.wParam));
-                return;
+                return ready();
             }
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
+        if (ready()) return true;
+        if (GetTickCount() - start >= static_cast<DWORD>(deadlineMs)) return false;
         Sleep(10);
-    } while (GetTickCount() < end);
+    }
 }
 
+bool ScreenShows(const std::function<COLORREF(int, int)>& expected) {
+    const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int cx = GetSystemMetrics(SM_CXVIRTUALSCREEN), cy = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, cx, cy);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    BitBlt(dc, 0, 0, cx, cy, screen, vx, vy, SRCCOPY);
+    SelectObject(dc, old);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = -cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> bits(static_cast<size_t>(cx) * cy);
+    const bool read = GetDIBits(screen, bmp, 0, static_cast<UINT>(cy), bits.data(), &bi, DIB_RGB_COLORS) == cy;
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    if (!read) return false;
+    // Odd steps, so that the grid meets every part of the picture's repeating levels; both last rows
+    // and columns too.
+    auto check = [&](int x, int y) {
+        const COLORREF want = expected(x, y);
+        const DWORD got = bits[static_cast<size_t>(y) * cx + x] & 0xFFFFFF;
+        return got == ((DWORD{GetRValue(want)} << 16) | (DWORD{GetGValue(want)} << 8) | GetBValue(want));
+    };
+    for (int y = 0; y < cy; y += 7) {
+        for (int x = 0; x < cx; x += 13) {
+            if (!check(x, y)) return false;
+        }
+        if (!check(cx - 1, y)) return false;
+    }
+    for (int x = 0; x < cx; x += 13) {
+        if (!check(x, cy - 1)) return false;
+    }
+    return true;
+}
+
+void AwaitScreen(const std::function<COLORREF(int, int)>& expected) {
+    if (!PumpUntil([&] { return ScreenShows(expected); })) fprintf(stderr, "the screen does not show the known desktop after 3 s\n");
+}
+
+bool ShownAndPainted(HWND hWnd) { return IsWindowVisible(hWnd) && !GetUpdateRect(hWnd, nullptr, FALSE); }
+
 namespace {
-std::function<void()> g_soon;
-void CALLBACK SoonProc(HWND, UINT, UINT_PTR id, DWORD) {
+struct Pending {
+    std::function<bool()> ready;
+    std::function<void()> fn;
+    DWORD start = 0;
+    DWORD deadlineMs = 0;
+    UINT_PTR timer = 0;
+};
+Pending g_pending;
+
+void CALLBACK WhenProc(HWND, UINT, UINT_PTR id, DWORD) {
+    if (id != g_pending.timer) {  // a tick of a timer whose run is over
+        KillTimer(nullptr, id);
+        return;
+    }
+    if (!g_pending.ready() && GetTickCount() - g_pending.start < g_pending.deadlineMs) return;
     KillTimer(nullptr, id);
-    auto fn = std::move(g_soon);
-    g_soon = nullptr;
+    auto fn = std::move(g_pending.fn);
+    g_pending = Pending();
     if (fn) fn();
 }
 }  // namespace
 
-void RunSoon(std::function<void()> fn, UINT delayMs) {
-    g_soon = std::move(fn);
-    SetTimer(nullptr, 0, delayMs, SoonProc);
+void RunWhen(std::function<bool()> ready, std::function<void()> fn, UINT deadlineMs) {
+    g_pending = Pending{std::move(ready), std::move(fn), GetTickCount(), deadlineMs, 0};
+    g_pending.timer = SetTimer(nullptr, 0, 10, WhenProc);
 }
 
 }  // namespace testdesk

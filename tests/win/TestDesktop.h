@@ -33,10 +33,23 @@ private:
     HWND m_hWnd = nullptr;
 };
 
-// Processes pending messages for about ms milliseconds.
-void Pump(int ms);
+// Processes messages until ready() holds or deadlineMs have passed; returns whether it holds. Pending
+// messages are always processed at least once.
+bool PumpUntil(const std::function<bool()>& ready, int deadlineMs = 3000);
 
-// Runs fn from inside a modal loop: a timer fires it once the loop is running.
-void RunSoon(std::function<void()> fn, UINT delayMs = 50);
+// Whether the screen, read the way the capture reads it, shows expected(x, y) (in virtual-screen
+// coordinates) on a grid of points spread over all of it.
+bool ScreenShows(const std::function<COLORREF(int, int)>& expected);
+
+// Processes messages until the screen shows expected, for at most 3 s; says so on stderr when it never
+// does (checks of what the capture froze then fail on their own).
+void AwaitScreen(const std::function<COLORREF(int, int)>& expected);
+
+// Whether a window is shown with nothing of it left to paint.
+bool ShownAndPainted(HWND hWnd);
+
+// Runs fn from inside a modal loop once ready() holds there (looked at every 10 ms), or once deadlineMs
+// have passed without it, so that fn finds the condition unmet and the test fails instead of hanging.
+void RunWhen(std::function<bool()> ready, std::function<void()> fn, UINT deadlineMs = 5000);
 
 }  // namespace testdesk

@@ -19,7 +19,7 @@ ABOUT+=(
   [save_jpeg]="a .jpg name is written as JPEG, close to the desktop and closest at the region's place"
   [save_last_extension_decides]="shot.bmp.png is written as PNG; a name the dialog completes to .bmp as BMP"
   [save_cancel_keeps_capture]="Esc or Cancel in the save dialog keeps the capture; a later copy still works"
-  [save_unwritable_shows_error]="a file that cannot be written shows 保存失败 and keeps the capture; a second save works"
+  [save_unwritable_shows_error]="a replacement that cannot be written whole shows 保存失败, keeps the old file and the capture; a smaller save works"
   [busy_clipboard_keeps_capture]="with the clipboard held by another program a copy waits for the user to retry"
   [tiny_selection_outputs_nothing]="a region of 5 pixels or less and a double-click outside the region output nothing"
 )
@@ -358,20 +358,19 @@ scenario_save_cancel_keeps_capture() {
 
 scenario_save_unwritable_shows_error() {
   start_pattern
-  start_corvane
-  # Tests run as root, for whom permissions do not stop a write; a name that leads into /proc does:
-  # the file exists (a link to /proc/version), so the dialog asks to replace it, and no one can open
-  # it for writing. (A new name inside /proc or /sys never reaches the program: the dialog itself
-  # answers "Path does not exist".)
+  # The program may write no file over 128 KB, as on a nearly full disk: the PNG of a 315 x 225 region
+  # of the desktop (about 170 KB) cannot be written whole, one of 155 x 115 (at most 54 KB) can. The
+  # name chosen is a file that exists, which the user agrees to replace.
   mkdir -p "$SC/out"
-  ln -s /proc/version "$SC/out/locked.png"
+  printf 'the picture saved before\n' >"$SC/out/kept.png"
+  cp "$SC/out/kept.png" "$SC/kept-before"
+  CV_FILE_LIMIT_KB=128 start_corvane
   sel_drag 200 250 520 480
   sel_ctrl_s_save 360 365
-  # (The folder's path, not the link's: cv_winpath would follow the link to /proc/version.)
-  local locked; locked="$(cv_winpath "$SC/out")\\locked.png"
-  sel_type_save_name "$locked"
+  local kept; kept=$(cv_winpath "$SC/out/kept.png")
+  sel_type_save_name "$kept"
   local out x y
-  out=$(helper dialogs wait-prompt 5000 | tr -d '\r') || fail "the dialog did not ask to replace locked.png ($out)"
+  out=$(helper dialogs wait-prompt 5000 | tr -d '\r') || fail "the dialog did not ask to replace kept.png ($out)"
   note "$(tr '\n' '|' <<<"$out")"
   read -r _ _ _ _ _ _ _ x y <<<"$(head -n 1 <<<"$out")"
   [ "$x" -ge 0 ] || { screenshot prompt; fail "the dialog's question has no Yes button (see prompt.png)"; }
@@ -383,24 +382,28 @@ scenario_save_unwritable_shows_error() {
   screenshot save-failed
   note "$(tr '\n' '|' <<<"$out")"
   # The message names the file and gives a reason.
-  grep -qxF "$locked" <<<"$out" || fail "the message does not name $locked"
-  local reason; reason=$(sed -n '2,$p' <<<"$out" | grep -vxF "$locked" | grep -v '^$' | grep -v '：$' || true)
+  grep -qxF "$kept" <<<"$out" || fail "the message does not name $kept"
+  local reason; reason=$(sed -n '2,$p' <<<"$out" | grep -vxF "$kept" | grep -v '^$' | grep -v '：$' || true)
   [ -n "$reason" ] || fail "the message gives no reason"
   read -r _ _ _ _ _ _ _ x y <<<"$(head -n 1 <<<"$out")"
   xdotool mousemove "$x" "$y" click 1
   helper dialogs message-gone 保存失败 3000 >/dev/null || fail "the message stays after OK"
-  [ "$(readlink "$SC/out/locked.png")" = /proc/version ] || fail "locked.png was replaced"
-  [ "$(ls -A "$SC/out")" = locked.png ] || fail "files written: $(ls -A "$SC/out")"
+  # The file the user meant to replace is still the old one, whole, and nothing else was left behind.
+  cmp -s "$SC/out/kept.png" "$SC/kept-before" || fail "kept.png lost its old bytes ($(stat -c %s "$SC/out/kept.png" 2>&1))"
+  [ "$(ls -A "$SC/out")" = kept.png ] || fail "files left in the folder: $(ls -A "$SC/out")"
   # The capture is still there and answers: the region moves by (40,20), to (240,270)-(560,500) ...
   sel_drag 360 365 400 385
   sel_wait_pixels "555 495 known" "220 300 dimmed"
+  # ... its bottom-right corner, pressed 2 pixels inside, shrinks it to (240,270)-(400,390) ...
+  sel_drag 558 498 400 390
+  sel_wait_pixels "395 385 known" "405 300 dimmed" "320 460 dimmed"
   expect_running "after the failed save"
-  # ... and a save to a place that can be written works and ends it.
-  sel_ctrl_s_save 400 385
+  # ... and a save small enough to be written works and ends it.
+  sel_ctrl_s_save 320 330
   sel_type_save_name "$(cv_winpath "$SC/out/shot.png")"
   expect_exit 0
   [ "$(sel_file_format "$SC/out/shot.png")" = png ] || fail "shot.png is not PNG"
-  sel_expect_exact "$SC/out/shot.png" 240 270 560 500
+  sel_expect_exact "$SC/out/shot.png" 240 270 400 390
 }
 
 scenario_busy_clipboard_keeps_capture() {
@@ -438,7 +441,7 @@ scenario_tiny_selection_outputs_nothing() {
   sel_double_click 302 302
   xdotool mousemove 303 303 click 3
   xdotool mousemove 303 303 sleep 0.1 key ctrl+s
-  ! helper dialogs wait-save 1500 >/dev/null || fail "a save dialog opened for a 5-pixel region"
+  expect_not_found "a save dialog opened for a 5-pixel region" dialogs wait-save 1500
   # A double-click outside the region is no copy either.
   sleep 0.6
   sel_double_click 700 600
