@@ -31,7 +31,7 @@ CCorvaneDlg::~CCorvaneDlg() {
     m_dcDimmed.DeleteDC();
     m_dcScreen.DeleteDC();
     if (m_hDimBitmap) {
-        ::DeleteObject(m_hDimBitmap);
+        AfxDeleteGdiObject(m_hDimBitmap);
         m_hDimBitmap = nullptr;
     }
 }
@@ -106,6 +106,7 @@ void CCorvaneDlg::CreateDimBitmap() {
     CDC dcTemp;
     dcTemp.CreateCompatibleDC(&m_dcScreen);
     m_hDimBitmap = ::CreateCompatibleBitmap(m_dcScreen, 1, 1);
+    AfxGdiObjectMade(m_hDimBitmap);
     HGDIOBJ old = dcTemp.SelectObject(m_hDimBitmap);
     CBrush black(0x00000000);
     RECT px = {0, 0, 1, 1};

@@ -47,12 +47,13 @@ void CCorvaneDlg::RefreshView() {
 }
 
 void CCorvaneDlg::BlendDim(HDC dc, const RECT& rc) {
-    HDC dcDim = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(dcDim, m_hDimBitmap);
+    CDC dcTarget(dc);
+    CDC dcDim;
+    dcDim.CreateCompatibleDC(&dcTarget);
+    HGDIOBJ old = dcDim.SelectObject(m_hDimBitmap);
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, kDimAlpha, 0};
     ::AlphaBlend(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, dcDim, 0, 0, 1, 1, blend);
-    ::SelectObject(dcDim, old);
-    ::DeleteDC(dcDim);
+    dcDim.SelectObject(old);
 }
 
 // The plain form of the dimming, blending every band each time: the same pixels as the dimmed copy gives,

@@ -8,6 +8,17 @@
 
 class CWnd;
 
+// GDI objects (DCs, bitmaps, pens, brushes, fonts) this process made and has not deleted, counted where
+// they are made, since Wine's GetGuiResources always reports 0: after a capture it is back where it was.
+int AfxLiveGdiObjects();
+// Deletes the platform refused or left undone (a bitmap still selected into a DC): each one also says so
+// on the debug output and stops a debug build.
+int AfxFailedGdiDeletes();
+// The count's entry for a GDI object made with a raw call rather than by an owner below (null is not
+// counted); such an object goes through AfxDeleteGdiObject.
+void AfxGdiObjectMade(HGDIOBJ hObject);
+BOOL AfxDeleteGdiObject(HGDIOBJ hObject);
+
 class CGdiObject {
 public:
     CGdiObject() = default;
@@ -18,8 +29,10 @@ public:
     HGDIOBJ m_hObject = nullptr;
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
     BOOL DeleteObject();
-    void Attach(HGDIOBJ h) { DeleteObject(); m_hObject = h; }
-    HGDIOBJ Detach() { HGDIOBJ h = m_hObject; m_hObject = nullptr; return h; }
+    // Takes ownership of h (counted from here on).
+    void Attach(HGDIOBJ h);
+    // Gives the handle away (to the clipboard, say): no longer ours, no longer counted.
+    HGDIOBJ Detach();
 };
 
 class CDC;
