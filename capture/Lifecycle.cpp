@@ -26,10 +26,6 @@ CCorvaneDlg::~CCorvaneDlg() {
     delete m_pMagnifier;
     m_pMagnifier = nullptr;
     m_shapes.clear();
-    // The buffers' DCs go first so that their bitmaps are no longer selected when they are deleted.
-    m_dcView.DeleteDC();
-    m_dcDimmed.DeleteDC();
-    m_dcScreen.DeleteDC();
     if (m_hDimBitmap) {
         AfxDeleteGdiObject(m_hDimBitmap);
         m_hDimBitmap = nullptr;
@@ -91,13 +87,11 @@ void CCorvaneDlg::CaptureScreen() {
     m_cyPrimary = ::GetSystemMetrics(SM_CYSCREEN);
 
     // The one and only read of the live screen: everything later is painted from this copy.
-    CopyDesktopArea(&m_dcScreen, &m_bmpScreen, m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen);
+    CopyDesktopArea(&m_dcScreen, m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen);
 
     {
         CPaintDC dcWindow(this);  // only the reference for the view buffer's format
-        m_dcView.CreateCompatibleDC(&dcWindow);
-        m_bmpView.CreateCompatibleBitmap(&dcWindow, m_cxScreen, m_cyScreen);
-        m_dcView.SelectObject(&m_bmpView);
+        m_dcView.Create(&dcWindow, m_cxScreen, m_cyScreen);
     }
 }
 
@@ -157,10 +151,8 @@ void CCorvaneDlg::OnCloseCommand() { ::PostQuitMessage(1); }
 void CCorvaneDlg::OnClose() {
     delete m_pMagnifier;
     m_pMagnifier = nullptr;
-    m_dcScreen.DeleteDC();
-    m_bmpScreen.DeleteObject();
+    m_dcScreen.DeleteDC();  // with its bitmap
     m_dcDimmed.DeleteDC();
-    m_bmpDimmed.DeleteObject();
     ClearShapes();  // back to the initial state; its recomposition finds no frozen screen
     ::PostQuitMessage(0);
     Default();

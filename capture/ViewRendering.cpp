@@ -16,9 +16,7 @@ constexpr COLORREF kHoverColor = 0x00E7AD37;
 void CCorvaneDlg::CreateDimmedScreen() {
     // The frozen screen dimmed once, whole. Every later view takes its outside from this copy instead of
     // blending again on each drag step; the blend works pixel by pixel, so the pixels are the same.
-    m_dcDimmed.CreateCompatibleDC(&m_dcScreen);
-    m_bmpDimmed.CreateCompatibleBitmap(&m_dcScreen, m_cxScreen, m_cyScreen);
-    m_dcDimmed.SelectObject(&m_bmpDimmed);
+    m_dcDimmed.Create(&m_dcScreen, m_cxScreen, m_cyScreen);
     m_dcDimmed.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcScreen, 0, 0, SRCCOPY);
     BlendDim(m_dcDimmed, RECT{0, 0, m_cxScreen, m_cyScreen});
 }

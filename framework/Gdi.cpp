@@ -108,12 +108,31 @@ BOOL CDC::DeleteDC() {
     return ok;
 }
 
-void CopyDesktopArea(CDC* pDC, CBitmap* pBitmap, int x, int y, int cx, int cy) {
+BOOL CBitmapDC::Create(CDC* pRefDC, int cx, int cy) {
+    DeleteDC();
+    if (!CDC::CreateCompatibleDC(pRefDC)) return FALSE;
+    if (m_bitmap.CreateCompatibleBitmap(pRefDC, cx, cy)) m_hOldBitmap = CDC::SelectObject(&m_bitmap);
+    if (!m_hOldBitmap) {
+        DeleteDC();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CBitmapDC::DeleteDC() {
+    if (m_hOldBitmap) {
+        CDC::SelectObject(m_hOldBitmap);
+        m_hOldBitmap = nullptr;
+    }
+    m_bitmap.DeleteObject();
+    return CDC::DeleteDC();
+}
+
+BOOL CopyDesktopArea(CBitmapDC* pDC, int x, int y, int cx, int cy) {
     CWindowDC dcDesktop(::GetDesktopWindow());
-    pDC->CreateCompatibleDC(&dcDesktop);
-    pBitmap->CreateCompatibleBitmap(&dcDesktop, cx, cy);
-    pDC->SelectObject(pBitmap);
+    if (!pDC->Create(&dcDesktop, cx, cy)) return FALSE;
     pDC->BitBlt(0, 0, cx, cy, &dcDesktop, x, y, SRCCOPY);
+    return TRUE;
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }

@@ -107,9 +107,31 @@ private:
     bool m_bOwned = false;  // created here, so deleted here
 };
 
-// Copies the desktop's area (x, y, cx, cy) (desktop coordinates) into a new memory DC and bitmap of
-// its size, compatible with the display.
-void CopyDesktopArea(CDC* pDC, CBitmap* pBitmap, int x, int y, int cx, int cy);
+// A memory DC with a bitmap of its own selected into it, both made and released here, so the order
+// cannot go wrong: the DC's first bitmap goes back in, then the bitmap is deleted, then the DC. (A
+// bitmap still selected into a DC cannot be deleted: Windows refuses and the bitmap leaks.)
+class CBitmapDC : public CDC {
+public:
+    CBitmapDC() = default;
+    ~CBitmapDC() override { DeleteDC(); }
+
+    // A DC compatible with pRefDC holding a new cx x cy bitmap compatible with it; FALSE, holding
+    // nothing, when either cannot be made (a screen-sized bitmap may not fit in memory).
+    BOOL Create(CDC* pRefDC, int cx, int cy);
+    // Releases the pair in order; stands in for CDC::DeleteDC, so that the DC never goes alone.
+    BOOL DeleteDC();
+    BOOL CreateCompatibleDC(CDC* pDC) = delete;  // the DC comes with its bitmap, through Create
+
+    const CBitmap& GetBitmap() const { return m_bitmap; }
+
+private:
+    CBitmap m_bitmap;
+    HGDIOBJ m_hOldBitmap = nullptr;
+};
+
+// Copies the desktop's area (x, y, cx, cy) (desktop coordinates) into pDC, made anew at that size and
+// compatible with the display; FALSE, with pDC empty, when the memory for it cannot be had.
+BOOL CopyDesktopArea(CBitmapDC* pDC, int x, int y, int cx, int cy);
 
 // BeginPaint/EndPaint around a paint handler.
 class CPaintDC : public CDC {

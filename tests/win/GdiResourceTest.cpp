@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Afx.h"
+#include "selection/MagnifyDlg.h"
 
 namespace {
 
@@ -28,6 +29,17 @@ TEST(GdiCount, ABitmapDeletedWhileSelectedCountsAsFailedAndStaysLive) {
     dc.DeleteDC();  // Wine's deferred delete happens with the DC; the count still holds the bitmap
     EXPECT_EQ(AfxLiveGdiObjects(), live + 1);
     EXPECT_EQ(AfxFailedGdiDeletes(), failed + 1);
+}
+
+TEST(GdiCount, TheMagnifierReleasesItsSnapshotInOrder) {
+    const int live = AfxLiveGdiObjects(), failed = AfxFailedGdiDeletes();
+    {
+        CCMagnifyDlg magnifier;
+        ASSERT_TRUE(magnifier.Create(IDD_POPUP));
+        EXPECT_GE(AfxLiveGdiObjects(), live + 2) << "the snapshot's DC and bitmap";
+    }
+    EXPECT_EQ(AfxFailedGdiDeletes(), failed);
+    EXPECT_EQ(AfxLiveGdiObjects(), live);
 }
 
 }  // namespace
