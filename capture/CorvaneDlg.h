@@ -27,7 +27,8 @@ public:
 
     // Lifecycle.
     void InitCaptureState();
-    void CaptureScreen();
+    // Freezes the screen and makes the view buffer; false when either does not fit in memory.
+    bool CaptureScreen();
     void CreateDimBitmap();
     void CreateTextEdit();
     void ForceForeground();

@@ -9,6 +9,9 @@
 
 namespace {
 const wchar_t kTextFace[] = L"新宋体";
+const wchar_t kTitle[] = L"Corvane";
+const wchar_t kNoMemoryText[] = L"无法截取屏幕：内存不足。";
+constexpr int kExitNoMemory = 2;
 }  // namespace
 
 CCorvaneDlg::CCorvaneDlg(CWnd* pParent)
@@ -47,7 +50,14 @@ BOOL CCorvaneDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
 
     InitCaptureState();
-    CaptureScreen();
+    if (!CaptureScreen()) {
+        // All the overlay could show is black: say why and end before the window is ever shown.
+        ::MessageBoxW(nullptr, kNoMemoryText, kTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+        ::PostQuitMessage(kExitNoMemory);
+        EndDialog(kExitNoMemory);
+        DestroyWindow();
+        return FALSE;
+    }
     CreateToolBars();
     CreateDimBitmap();
     CreateDimmedScreen();
@@ -71,7 +81,7 @@ void CCorvaneDlg::InitCaptureState() {
     m_hAccel = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_ACCELERATOR));
 }
 
-void CCorvaneDlg::CaptureScreen() {
+bool CCorvaneDlg::CaptureScreen() {
     m_cxScreen = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
     m_cyScreen = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     m_rcScreen.left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -87,12 +97,10 @@ void CCorvaneDlg::CaptureScreen() {
     m_cyPrimary = ::GetSystemMetrics(SM_CYSCREEN);
 
     // The one and only read of the live screen: everything later is painted from this copy.
-    CopyDesktopArea(&m_dcScreen, m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen);
+    if (!CopyDesktopArea(&m_dcScreen, m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen)) return false;
 
-    {
-        CPaintDC dcWindow(this);  // only the reference for the view buffer's format
-        m_dcView.Create(&dcWindow, m_cxScreen, m_cyScreen);
-    }
+    CPaintDC dcWindow(this);  // only the reference for the view buffer's format
+    return m_dcView.Create(&dcWindow, m_cxScreen, m_cyScreen);
 }
 
 void CCorvaneDlg::CreateDimBitmap() {

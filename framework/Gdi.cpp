@@ -9,6 +9,7 @@ namespace {
 
 int g_nLiveGdiObjects = 0;
 int g_nFailedGdiDeletes = 0;
+int g_nBitmapsBeforeFailure = -1;  // no limit
 
 void CountMade(const void* h) {
     if (h) ++g_nLiveGdiObjects;
@@ -61,7 +62,15 @@ HGDIOBJ CGdiObject::Detach() {
     return h;
 }
 
+void AfxFailBitmapsAfterForTesting(int nSucceed) { g_nBitmapsBeforeFailure = nSucceed; }
+
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int cx, int cy) {
+    if (g_nBitmapsBeforeFailure == 0) {
+        Attach(nullptr);
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
+    if (g_nBitmapsBeforeFailure > 0) --g_nBitmapsBeforeFailure;
     Attach(::CreateCompatibleBitmap(pDC ? pDC->m_hDC : nullptr, cx, cy));
     return m_hObject != nullptr;
 }

@@ -43,6 +43,10 @@ public:
     BOOL CreateCompatibleBitmap(CDC* pDC, int cx, int cy);
 };
 
+// For the tests of the out-of-memory paths only: after nSucceed more bitmaps CreateCompatibleBitmap
+// fails as if memory had run out, until a negative value lifts the limit. The program never calls it.
+void AfxFailBitmapsAfterForTesting(int nSucceed);
+
 class CPen : public CGdiObject {
 public:
     CPen() = default;

@@ -56,6 +56,7 @@ void CCMagnifyDlg::OnPaint() {
 }
 
 void CCMagnifyDlg::DrawMagnifier(CDC* pDC) {
+    if (!m_dcSnapshot.GetSafeHdc()) return;  // no memory for the snapshot: the window stays hidden
     POINT cursor;
     ::GetCursorPos(&cursor);
     const POINT p = magnifier::SnapshotPoint(cursor, m_xScreen, m_yScreen);
