@@ -1,6 +1,9 @@
 // GDI objects under Wine: the live count the framework keeps, deletes the platform would refuse, every
 // owner releasing its DC and bitmap pairs in order, and a capture whose full-screen buffers cannot all
 // be made.
+#include <windows.h>
+#include <psapi.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,6 +12,7 @@
 
 #include "capture/CorvaneDlg.h"
 #include "framework/Afx.h"
+#include "palette/logic/CommandIds.h"
 #include "selection/MagnifyDlg.h"
 #include "tests/win/CaptureFixture.h"
 #include "tests/win/TestDesktop.h"
@@ -51,6 +55,55 @@ TEST(GdiCount, TheMagnifierReleasesItsSnapshotInOrder) {
     }
     EXPECT_EQ(AfxFailedGdiDeletes(), failed);
     EXPECT_EQ(AfxLiveGdiObjects(), live);
+}
+
+// The process's committed private memory (Wine leaves PrivateUsage at 0 but fills this one).
+SIZE_T CommittedBytes() {
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof(pmc);
+    EXPECT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc)));
+    EXPECT_GT(pmc.PagefileUsage, 0u);
+    return pmc.PagefileUsage;
+}
+
+class RepeatedCaptures : public CaptureTest {};
+
+TEST_F(RepeatedCaptures, EachReturnsEveryGdiObjectAndMemoryStaysFlat) {
+    dlg.reset();
+    testdesk::Pump(50);
+    const int live = AfxLiveGdiObjects(), failed = AfxFailedGdiDeletes();
+    // A quarter of one screen-sized buffer: one such buffer left behind per capture, even one never
+    // drawn into (Wine commits its pages lazily), adds several times this over 45 captures.
+    const SIZE_T tolerance = static_cast<SIZE_T>(GetSystemMetrics(SM_CXVIRTUALSCREEN)) *
+                             GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    SIZE_T afterFifth = 0;
+    for (int run = 1; run <= 50; ++run) {
+        dlg = std::make_unique<CCorvaneDlg>();
+        app.m_pMainWnd = dlg.get();
+        ASSERT_TRUE(dlg->Create(IDD_CAPTURE)) << "capture " << run;
+        ASSERT_GE(AfxLiveGdiObjects(), live + 8) << "the four buffers' DCs and bitmaps, capture " << run;
+        // Some use of each part: the magnifier, a selection, a rectangle and the result image.
+        SetCursorPos(300, 300);
+        Send(WM_MOUSEMOVE, 0, 300, 300);
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+        Send(WM_MOUSEMOVE, MK_LBUTTON, 400, 300);
+        Send(WM_LBUTTONUP, 0, 400, 300);
+        SendMessageW(dlg->m_hWnd, WM_COMMAND, ID_TOOL_RECT, 0);
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, 150, 150);
+        Send(WM_MOUSEMOVE, MK_LBUTTON, 250, 200);
+        Send(WM_LBUTTONUP, 0, 250, 200);
+        dlg->BuildResultImage();
+        // Half of them end in the orderly close, the others only with the window's end.
+        if (run % 2) SendMessageW(dlg->m_hWnd, WM_CLOSE, 0, 0);
+        dlg.reset();
+        app.m_pMainWnd = nullptr;
+        TakeQuitCode();
+        ASSERT_EQ(AfxLiveGdiObjects(), live) << "after capture " << run;
+        if (run == 5) afterFifth = CommittedBytes();
+    }
+    EXPECT_EQ(AfxFailedGdiDeletes(), failed);
+    const SIZE_T afterLast = CommittedBytes();
+    EXPECT_LE(afterLast, afterFifth + tolerance) << "after the 5th: " << afterFifth << ", after the 50th: " << afterLast;
 }
 
 // The order in which a capture makes its screen-sized bitmaps.
