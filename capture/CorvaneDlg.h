@@ -27,7 +27,8 @@ public:
 
     // Lifecycle.
     void InitCaptureState();
-    void CaptureScreen();
+    // Freezes the screen and makes the view buffer; false when either does not fit in memory.
+    bool CaptureScreen();
     void CreateDimBitmap();
     void CreateTextEdit();
     void ForceForeground();
@@ -158,12 +159,13 @@ public:
     POINT m_ptTrackStart = {0, 0};
     POINT m_ptAnchor = {0, 0};
     int m_nTrackHit = 0;
-    CDC m_dcScreen;
-    CBitmap m_bmpScreen;
-    CDC m_dcView;
-    CBitmap m_bmpView;
-    CDC m_dcDimmed;       // the frozen screen dimmed whole, the source of every view's outside
-    CBitmap m_bmpDimmed;
+    // Each buffer's DC owns its bitmap and releases the pair in order; the m_bmp names read the bitmaps.
+    CBitmapDC m_dcScreen;
+    const CBitmap& m_bmpScreen = m_dcScreen.GetBitmap();
+    CBitmapDC m_dcView;
+    const CBitmap& m_bmpView = m_dcView.GetBitmap();
+    CBitmapDC m_dcDimmed;  // the frozen screen dimmed whole, the source of every view's outside
+    const CBitmap& m_bmpDimmed = m_dcDimmed.GetBitmap();
     CEdit m_edit;
     POINT m_ptSelStart = {0, 0};
     POINT m_ptSelEnd = {0, 0};

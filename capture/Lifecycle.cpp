@@ -9,6 +9,9 @@
 
 namespace {
 const wchar_t kTextFace[] = L"新宋体";
+const wchar_t kTitle[] = L"Corvane";
+const wchar_t kNoMemoryText[] = L"无法截取屏幕：内存不足。";
+constexpr int kExitNoMemory = 2;
 }  // namespace
 
 CCorvaneDlg::CCorvaneDlg(CWnd* pParent)
@@ -26,12 +29,8 @@ CCorvaneDlg::~CCorvaneDlg() {
     delete m_pMagnifier;
     m_pMagnifier = nullptr;
     m_shapes.clear();
-    // The buffers' DCs go first so that their bitmaps are no longer selected when they are deleted.
-    m_dcView.DeleteDC();
-    m_dcDimmed.DeleteDC();
-    m_dcScreen.DeleteDC();
     if (m_hDimBitmap) {
-        ::DeleteObject(m_hDimBitmap);
+        AfxDeleteGdiObject(m_hDimBitmap);
         m_hDimBitmap = nullptr;
     }
 }
@@ -51,7 +50,14 @@ BOOL CCorvaneDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
 
     InitCaptureState();
-    CaptureScreen();
+    if (!CaptureScreen()) {
+        // All the overlay could show is black: say why and end before the window is ever shown.
+        ::MessageBoxW(nullptr, kNoMemoryText, kTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+        ::PostQuitMessage(kExitNoMemory);
+        EndDialog(kExitNoMemory);
+        DestroyWindow();
+        return FALSE;
+    }
     CreateToolBars();
     CreateDimBitmap();
     CreateDimmedScreen();
@@ -75,7 +81,7 @@ void CCorvaneDlg::InitCaptureState() {
     m_hAccel = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_ACCELERATOR));
 }
 
-void CCorvaneDlg::CaptureScreen() {
+bool CCorvaneDlg::CaptureScreen() {
     m_cxScreen = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
     m_cyScreen = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     m_rcScreen.left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -91,14 +97,10 @@ void CCorvaneDlg::CaptureScreen() {
     m_cyPrimary = ::GetSystemMetrics(SM_CYSCREEN);
 
     // The one and only read of the live screen: everything later is painted from this copy.
-    CopyDesktopArea(&m_dcScreen, &m_bmpScreen, m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen);
+    if (!CopyDesktopArea(&m_dcScreen, m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen)) return false;
 
-    {
-        CPaintDC dcWindow(this);  // only the reference for the view buffer's format
-        m_dcView.CreateCompatibleDC(&dcWindow);
-        m_bmpView.CreateCompatibleBitmap(&dcWindow, m_cxScreen, m_cyScreen);
-        m_dcView.SelectObject(&m_bmpView);
-    }
+    CPaintDC dcWindow(this);  // only the reference for the view buffer's format
+    return m_dcView.Create(&dcWindow, m_cxScreen, m_cyScreen);
 }
 
 void CCorvaneDlg::CreateDimBitmap() {
@@ -106,6 +108,7 @@ void CCorvaneDlg::CreateDimBitmap() {
     CDC dcTemp;
     dcTemp.CreateCompatibleDC(&m_dcScreen);
     m_hDimBitmap = ::CreateCompatibleBitmap(m_dcScreen, 1, 1);
+    AfxGdiObjectMade(m_hDimBitmap);
     HGDIOBJ old = dcTemp.SelectObject(m_hDimBitmap);
     CBrush black(0x00000000);
     RECT px = {0, 0, 1, 1};
@@ -156,10 +159,8 @@ void CCorvaneDlg::OnCloseCommand() { ::PostQuitMessage(1); }
 void CCorvaneDlg::OnClose() {
     delete m_pMagnifier;
     m_pMagnifier = nullptr;
-    m_dcScreen.DeleteDC();
-    m_bmpScreen.DeleteObject();
+    m_dcScreen.DeleteDC();  // with its bitmap
     m_dcDimmed.DeleteDC();
-    m_bmpDimmed.DeleteObject();
     ClearShapes();  // back to the initial state; its recomposition finds no frozen screen
     ::PostQuitMessage(0);
     Default();

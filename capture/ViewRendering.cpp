@@ -16,16 +16,20 @@ constexpr COLORREF kHoverColor = 0x00E7AD37;
 void CCorvaneDlg::CreateDimmedScreen() {
     // The frozen screen dimmed once, whole. Every later view takes its outside from this copy instead of
     // blending again on each drag step; the blend works pixel by pixel, so the pixels are the same.
-    m_dcDimmed.CreateCompatibleDC(&m_dcScreen);
-    m_bmpDimmed.CreateCompatibleBitmap(&m_dcScreen, m_cxScreen, m_cyScreen);
-    m_dcDimmed.SelectObject(&m_bmpDimmed);
+    // Without the memory for it, views blend their bands each time instead (DimOutside).
+    if (!m_dcDimmed.Create(&m_dcScreen, m_cxScreen, m_cyScreen)) return;
     m_dcDimmed.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcScreen, 0, 0, SRCCOPY);
     BlendDim(m_dcDimmed, RECT{0, 0, m_cxScreen, m_cyScreen});
 }
 
 void CCorvaneDlg::CopyScreenDimmedOutside(const RECT& rc) {
     // After the orderly close the frozen screen is gone; there is nothing left to copy.
-    if (!m_dcScreen.GetSafeHdc() || !m_dcDimmed.GetSafeHdc()) return;
+    if (!m_dcScreen.GetSafeHdc()) return;
+    if (!m_dcDimmed.GetSafeHdc()) {  // no memory for the dimmed copy: the same pixels, blended here
+        m_dcView.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcScreen, 0, 0, SRCCOPY);
+        DimOutside(m_dcView, rc);
+        return;
+    }
     for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) {
         m_dcView.BitBlt(band.left, band.top, band.right - band.left, band.bottom - band.top, &m_dcDimmed, band.left,
                         band.top, SRCCOPY);
@@ -48,12 +52,13 @@ void CCorvaneDlg::RefreshView() {
 }
 
 void CCorvaneDlg::BlendDim(HDC dc, const RECT& rc) {
-    HDC dcDim = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(dcDim, m_hDimBitmap);
+    CDC dcTarget(dc);
+    CDC dcDim;
+    dcDim.CreateCompatibleDC(&dcTarget);
+    HGDIOBJ old = dcDim.SelectObject(m_hDimBitmap);
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, kDimAlpha, 0};
     ::AlphaBlend(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, dcDim, 0, 0, 1, 1, blend);
-    ::SelectObject(dcDim, old);
-    ::DeleteDC(dcDim);
+    dcDim.SelectObject(old);
 }
 
 // The plain form of the dimming, blending every band each time: the same pixels as the dimmed copy gives,

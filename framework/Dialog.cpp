@@ -48,6 +48,12 @@ INT_PTR CDialog::DoModal() {
         if (::IsWindow(hWnd)) ::DestroyWindow(hWnd);
     }
     m_bInModalLoop = false;
+    // The dialog may have asked to quit and then ended itself (an orderly close, or a dialog that could
+    // not start and ended during its creation): keep that code.
+    MSG msg;
+    if (g_nModalDepth == 0 && ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        AfxRecordQuit(static_cast<int>(msg.wParam));
+    }
 
     if (disableOwner) {
         ::EnableWindow(hWndOwner, TRUE);
@@ -75,10 +81,6 @@ void CDialog::RunModalLoop() {
         }
     }
     --g_nModalDepth;
-    // The dialog may have asked to quit and then ended itself (an orderly close): keep that code.
-    if (g_nModalDepth == 0 && ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        AfxRecordQuit(static_cast<int>(msg.wParam));
-    }
 }
 
 void CDialog::EndDialog(int nResult) {

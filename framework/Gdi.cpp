@@ -1,16 +1,76 @@
 // GDI handle owners.
 #include "framework/Gdi.h"
 
+#include <cassert>
+
 #include "framework/Wnd.h"
+
+namespace {
+
+int g_nLiveGdiObjects = 0;
+int g_nFailedGdiDeletes = 0;
+int g_nBitmapsBeforeFailure = -1;  // no limit
+
+void CountMade(const void* h) {
+    if (h) ++g_nLiveGdiObjects;
+}
+
+// Whether the delete of h really happened. Windows refuses to delete a bitmap still selected into a
+// DC; Wine accepts and defers it. Either way the handle still names an object afterwards, which is how
+// the refusal is seen on both. An object that was not deleted stays counted: it is still alive.
+BOOL CountDeleted(const void* h, BOOL ok) {
+    if (ok && ::GetObjectType(const_cast<void*>(h)) == 0) {
+        --g_nLiveGdiObjects;
+        return TRUE;
+    }
+    ++g_nFailedGdiDeletes;
+    ::OutputDebugStringW(L"Corvane: a GDI object was not deleted (a bitmap still selected into a DC?)\n");
+    assert(!"a GDI object was not deleted");
+    return FALSE;
+}
+
+}  // namespace
+
+int AfxLiveGdiObjects() { return g_nLiveGdiObjects; }
+
+int AfxFailedGdiDeletes() { return g_nFailedGdiDeletes; }
+
+void AfxGdiObjectMade(HGDIOBJ hObject) { CountMade(hObject); }
+
+BOOL AfxDeleteGdiObject(HGDIOBJ hObject) {
+    if (!hObject) return FALSE;
+    return CountDeleted(hObject, ::DeleteObject(hObject));
+}
 
 BOOL CGdiObject::DeleteObject() {
     if (!m_hObject) return FALSE;
-    BOOL ok = ::DeleteObject(m_hObject);
+    const BOOL ok = AfxDeleteGdiObject(m_hObject);
     m_hObject = nullptr;
     return ok;
 }
 
+void CGdiObject::Attach(HGDIOBJ h) {
+    DeleteObject();
+    m_hObject = h;
+    CountMade(h);
+}
+
+HGDIOBJ CGdiObject::Detach() {
+    HGDIOBJ h = m_hObject;
+    m_hObject = nullptr;
+    if (h) --g_nLiveGdiObjects;
+    return h;
+}
+
+void AfxFailBitmapsAfterForTesting(int nSucceed) { g_nBitmapsBeforeFailure = nSucceed; }
+
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int cx, int cy) {
+    if (g_nBitmapsBeforeFailure == 0) {
+        Attach(nullptr);
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
+    if (g_nBitmapsBeforeFailure > 0) --g_nBitmapsBeforeFailure;
     Attach(::CreateCompatibleBitmap(pDC ? pDC->m_hDC : nullptr, cx, cy));
     return m_hObject != nullptr;
 }
@@ -45,23 +105,43 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC) {
     if (m_bOwned) DeleteDC();
     m_hDC = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
     m_bOwned = m_hDC != nullptr;
+    CountMade(m_hDC);
     return m_bOwned;
 }
 
 BOOL CDC::DeleteDC() {
     if (!m_hDC) return FALSE;
-    BOOL ok = m_bOwned ? ::DeleteDC(m_hDC) : FALSE;
+    const BOOL ok = m_bOwned ? CountDeleted(m_hDC, ::DeleteDC(m_hDC)) : FALSE;
     m_hDC = nullptr;
     m_bOwned = false;
     return ok;
 }
 
-void CopyDesktopArea(CDC* pDC, CBitmap* pBitmap, int x, int y, int cx, int cy) {
+BOOL CBitmapDC::Create(CDC* pRefDC, int cx, int cy) {
+    DeleteDC();
+    if (!CDC::CreateCompatibleDC(pRefDC)) return FALSE;
+    if (m_bitmap.CreateCompatibleBitmap(pRefDC, cx, cy)) m_hOldBitmap = CDC::SelectObject(&m_bitmap);
+    if (!m_hOldBitmap) {
+        DeleteDC();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CBitmapDC::DeleteDC() {
+    if (m_hOldBitmap) {
+        CDC::SelectObject(m_hOldBitmap);
+        m_hOldBitmap = nullptr;
+    }
+    m_bitmap.DeleteObject();
+    return CDC::DeleteDC();
+}
+
+BOOL CopyDesktopArea(CBitmapDC* pDC, int x, int y, int cx, int cy) {
     CWindowDC dcDesktop(::GetDesktopWindow());
-    pDC->CreateCompatibleDC(&dcDesktop);
-    pBitmap->CreateCompatibleBitmap(&dcDesktop, cx, cy);
-    pDC->SelectObject(pBitmap);
+    if (!pDC->Create(&dcDesktop, cx, cy)) return FALSE;
     pDC->BitBlt(0, 0, cx, cy, &dcDesktop, x, y, SRCCOPY);
+    return TRUE;
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }

@@ -8,6 +8,17 @@
 
 class CWnd;
 
+// GDI objects (DCs, bitmaps, pens, brushes, fonts) this process made and has not deleted, counted where
+// they are made, since Wine's GetGuiResources always reports 0: after a capture it is back where it was.
+int AfxLiveGdiObjects();
+// Deletes the platform refused or left undone (a bitmap still selected into a DC): each one also says so
+// on the debug output and stops a debug build.
+int AfxFailedGdiDeletes();
+// The count's entry for a GDI object made with a raw call rather than by an owner below (null is not
+// counted); such an object goes through AfxDeleteGdiObject.
+void AfxGdiObjectMade(HGDIOBJ hObject);
+BOOL AfxDeleteGdiObject(HGDIOBJ hObject);
+
 class CGdiObject {
 public:
     CGdiObject() = default;
@@ -18,8 +29,10 @@ public:
     HGDIOBJ m_hObject = nullptr;
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
     BOOL DeleteObject();
-    void Attach(HGDIOBJ h) { DeleteObject(); m_hObject = h; }
-    HGDIOBJ Detach() { HGDIOBJ h = m_hObject; m_hObject = nullptr; return h; }
+    // Takes ownership of h (counted from here on).
+    void Attach(HGDIOBJ h);
+    // Gives the handle away (to the clipboard, say): no longer ours, no longer counted.
+    HGDIOBJ Detach();
 };
 
 class CDC;
@@ -29,6 +42,10 @@ public:
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
     BOOL CreateCompatibleBitmap(CDC* pDC, int cx, int cy);
 };
+
+// For the tests of the out-of-memory paths only: after nSucceed more bitmaps CreateCompatibleBitmap
+// fails as if memory had run out, until a negative value lifts the limit. The program never calls it.
+void AfxFailBitmapsAfterForTesting(int nSucceed);
 
 class CPen : public CGdiObject {
 public:
@@ -94,9 +111,31 @@ private:
     bool m_bOwned = false;  // created here, so deleted here
 };
 
-// Copies the desktop's area (x, y, cx, cy) (desktop coordinates) into a new memory DC and bitmap of
-// its size, compatible with the display.
-void CopyDesktopArea(CDC* pDC, CBitmap* pBitmap, int x, int y, int cx, int cy);
+// A memory DC with a bitmap of its own selected into it, both made and released here, so the order
+// cannot go wrong: the DC's first bitmap goes back in, then the bitmap is deleted, then the DC. (A
+// bitmap still selected into a DC cannot be deleted: Windows refuses and the bitmap leaks.)
+class CBitmapDC : public CDC {
+public:
+    CBitmapDC() = default;
+    ~CBitmapDC() override { DeleteDC(); }
+
+    // A DC compatible with pRefDC holding a new cx x cy bitmap compatible with it; FALSE, holding
+    // nothing, when either cannot be made (a screen-sized bitmap may not fit in memory).
+    BOOL Create(CDC* pRefDC, int cx, int cy);
+    // Releases the pair in order; stands in for CDC::DeleteDC, so that the DC never goes alone.
+    BOOL DeleteDC();
+    BOOL CreateCompatibleDC(CDC* pDC) = delete;  // the DC comes with its bitmap, through Create
+
+    const CBitmap& GetBitmap() const { return m_bitmap; }
+
+private:
+    CBitmap m_bitmap;
+    HGDIOBJ m_hOldBitmap = nullptr;
+};
+
+// Copies the desktop's area (x, y, cx, cy) (desktop coordinates) into pDC, made anew at that size and
+// compatible with the display; FALSE, with pDC empty, when the memory for it cannot be had.
+BOOL CopyDesktopArea(CBitmapDC* pDC, int x, int y, int cx, int cy);
 
 // BeginPaint/EndPaint around a paint handler.
 class CPaintDC : public CDC {

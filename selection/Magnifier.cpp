@@ -13,7 +13,8 @@ void CCorvaneDlg::CreateMagnifier() {
 
 void CCorvaneDlg::MoveMagnifier() {
     if (!m_pMagnifier) return;
-    if (!m_bShowMagnifier || m_bHasSelection) {
+    // Without its copy of the desktop (no memory for it) the magnifier has nothing to show.
+    if (!m_bShowMagnifier || m_bHasSelection || !m_pMagnifier->m_dcSnapshot.GetSafeHdc()) {
         m_pMagnifier->ShowWindow(SW_HIDE);
         return;
     }

@@ -29,7 +29,7 @@ void CCMagnifyDlg::TakeSnapshot() {
     m_cyScreen = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     m_xScreen = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
     m_yScreen = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    CopyDesktopArea(&m_dcSnapshot, &m_bmpSnapshot, m_xScreen, m_yScreen, m_cxScreen, m_cyScreen);
+    CopyDesktopArea(&m_dcSnapshot, m_xScreen, m_yScreen, m_cxScreen, m_cyScreen);
     // Layered and opaque; transparent to the mouse, so that a quick move that lands on the magnifier
     // still reaches the capture window, which then moves the magnifier away from the pointer.
     ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TRANSPARENT);
@@ -56,6 +56,7 @@ void CCMagnifyDlg::OnPaint() {
 }
 
 void CCMagnifyDlg::DrawMagnifier(CDC* pDC) {
+    if (!m_dcSnapshot.GetSafeHdc()) return;  // no memory for the snapshot: the window stays hidden
     POINT cursor;
     ::GetCursorPos(&cursor);
     const POINT p = magnifier::SnapshotPoint(cursor, m_xScreen, m_yScreen);

@@ -21,8 +21,7 @@ public:
     int m_cyScreen = 0;
     int m_xScreen = 0;
     int m_yScreen = 0;
-    CDC m_dcSnapshot;
-    CBitmap m_bmpSnapshot;
+    CBitmapDC m_dcSnapshot;  // the desktop as it was at start, in a DC that owns its bitmap
     CRect m_rcWindow;
 
 protected:

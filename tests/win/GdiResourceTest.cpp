@@ -1,0 +1,251 @@
+// GDI objects under Wine: the live count the framework keeps, deletes the platform would refuse, every
+// owner releasing its DC and bitmap pairs in order, and a capture whose full-screen buffers cannot all
+// be made.
+#include <windows.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "capture/CorvaneDlg.h"
+#include "framework/Afx.h"
+#include "palette/logic/CommandIds.h"
+#include "selection/MagnifyDlg.h"
+#include "tests/win/CaptureFixture.h"
+#include "tests/win/TestDesktop.h"
+
+using testdesk::Dimmed;
+using testdesk::PatternAt;
+
+namespace {
+
+TEST(GdiCount, ABitmapDeletedWhileSelectedCountsAsFailedAndStaysLive) {
+#ifndef NDEBUG
+    GTEST_SKIP() << "a debug build stops at the failed delete by design";
+#endif
+    const int live = AfxLiveGdiObjects(), failed = AfxFailedGdiDeletes();
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CBitmap bitmap;
+    HDC hScreen = ::GetDC(nullptr);
+    CDC screen(hScreen);  // borrowed
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 8, 8));
+    ::ReleaseDC(nullptr, hScreen);
+    EXPECT_EQ(AfxLiveGdiObjects(), live + 2);
+    dc.SelectObject(&bitmap);
+
+    EXPECT_FALSE(bitmap.DeleteObject());  // Windows refuses this one; Wine takes it but defers it
+    EXPECT_EQ(AfxFailedGdiDeletes(), failed + 1);
+    EXPECT_EQ(AfxLiveGdiObjects(), live + 2);
+
+    dc.DeleteDC();  // Wine's deferred delete happens with the DC; the count still holds the bitmap
+    EXPECT_EQ(AfxLiveGdiObjects(), live + 1);
+    EXPECT_EQ(AfxFailedGdiDeletes(), failed + 1);
+}
+
+TEST(GdiCount, TheMagnifierReleasesItsSnapshotInOrder) {
+    const int live = AfxLiveGdiObjects(), failed = AfxFailedGdiDeletes();
+    {
+        CCMagnifyDlg magnifier;
+        ASSERT_TRUE(magnifier.Create(IDD_POPUP));
+        EXPECT_GE(AfxLiveGdiObjects(), live + 2) << "the snapshot's DC and bitmap";
+    }
+    EXPECT_EQ(AfxFailedGdiDeletes(), failed);
+    EXPECT_EQ(AfxLiveGdiObjects(), live);
+}
+
+// The process's committed private memory (Wine leaves PrivateUsage at 0 but fills this one).
+SIZE_T CommittedBytes() {
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof(pmc);
+    EXPECT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc)));
+    EXPECT_GT(pmc.PagefileUsage, 0u);
+    return pmc.PagefileUsage;
+}
+
+class RepeatedCaptures : public CaptureTest {};
+
+TEST_F(RepeatedCaptures, EachReturnsEveryGdiObjectAndMemoryStaysFlat) {
+    dlg.reset();
+    testdesk::Pump(50);
+    const int live = AfxLiveGdiObjects(), failed = AfxFailedGdiDeletes();
+    // A quarter of one screen-sized buffer: one such buffer left behind per capture, even one never
+    // drawn into (Wine commits its pages lazily), adds several times this over 45 captures.
+    const SIZE_T tolerance = static_cast<SIZE_T>(GetSystemMetrics(SM_CXVIRTUALSCREEN)) *
+                             GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    SIZE_T afterFifth = 0;
+    for (int run = 1; run <= 50; ++run) {
+        dlg = std::make_unique<CCorvaneDlg>();
+        app.m_pMainWnd = dlg.get();
+        ASSERT_TRUE(dlg->Create(IDD_CAPTURE)) << "capture " << run;
+        ASSERT_GE(AfxLiveGdiObjects(), live + 8) << "the four buffers' DCs and bitmaps, capture " << run;
+        // Some use of each part: the magnifier, a selection, a rectangle and the result image.
+        SetCursorPos(300, 300);
+        Send(WM_MOUSEMOVE, 0, 300, 300);
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+        Send(WM_MOUSEMOVE, MK_LBUTTON, 400, 300);
+        Send(WM_LBUTTONUP, 0, 400, 300);
+        SendMessageW(dlg->m_hWnd, WM_COMMAND, ID_TOOL_RECT, 0);
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, 150, 150);
+        Send(WM_MOUSEMOVE, MK_LBUTTON, 250, 200);
+        Send(WM_LBUTTONUP, 0, 250, 200);
+        dlg->BuildResultImage();
+        // Half of them end in the orderly close, the others only with the window's end.
+        if (run % 2) SendMessageW(dlg->m_hWnd, WM_CLOSE, 0, 0);
+        dlg.reset();
+        app.m_pMainWnd = nullptr;
+        TakeQuitCode();
+        ASSERT_EQ(AfxLiveGdiObjects(), live) << "after capture " << run;
+        if (run == 5) afterFifth = CommittedBytes();
+    }
+    EXPECT_EQ(AfxFailedGdiDeletes(), failed);
+    const SIZE_T afterLast = CommittedBytes();
+    EXPECT_LE(afterLast, afterFifth + tolerance) << "after the 5th: " << afterFifth << ", after the 50th: " << afterLast;
+}
+
+// The order in which a capture makes its screen-sized bitmaps.
+enum BufferOrder { kFrozenScreen = 0, kViewBuffer = 1, kDimmedCopy = 2, kMagnifierSnapshot = 3 };
+
+// Windows shown on this thread while it lives.
+class ShowWatch {
+public:
+    ShowWatch() { s_shown.clear(); m_hook = SetWindowsHookExW(WH_CALLWNDPROC, &Proc, nullptr, GetCurrentThreadId()); }
+    ~ShowWatch() { UnhookWindowsHookEx(m_hook); }
+    static bool WasShown(HWND h) {
+        for (HWND shown : s_shown) {
+            if (shown == h) return true;
+        }
+        return false;
+    }
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        const bool shows = (m->message == WM_SHOWWINDOW && m->wParam) ||
+                           (m->message == WM_WINDOWPOSCHANGING &&
+                            (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_SHOWWINDOW));
+        if (code == HC_ACTION && shows) s_shown.push_back(m->hwnd);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline std::vector<HWND> s_shown;
+    HHOOK m_hook;
+};
+
+std::vector<std::wstring> ChildTexts(HWND parent) {
+    std::vector<std::wstring> texts;
+    EnumChildWindows(parent, [](HWND child, LPARAM out) -> BOOL {
+        wchar_t buf[256] = {};
+        GetWindowTextW(child, buf, 256);
+        reinterpret_cast<std::vector<std::wstring>*>(out)->push_back(buf);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+class CaptureWithoutMemory : public testing::Test {
+protected:
+    void SetUp() override { pattern = std::make_unique<testdesk::PatternWindow>(); }
+    void TearDown() override {
+        AfxFailBitmapsAfterForTesting(-1);
+        pattern.reset();
+    }
+    std::unique_ptr<testdesk::PatternWindow> pattern;
+};
+
+TEST_F(CaptureWithoutMemory, NoFrozenScreenOrViewEndsWithAMessageAndCode2BeforeAnyOverlay) {
+    struct Case { const char* name; int nSucceed; } cases[] = {
+        {"no frozen screen", kFrozenScreen},
+        {"no view buffer", kViewBuffer},
+    };
+    for (const Case& c : cases) {
+        const int live = AfxLiveGdiObjects();
+        HWND capture = nullptr;
+        std::vector<std::wstring> message;
+        {
+            CWinAppEx app;
+            app.m_nExitCode = 1;  // as the program starts
+            CCorvaneDlg dlg;
+            app.m_pMainWnd = &dlg;
+            ShowWatch watch;
+            testdesk::RunSoon([&] {
+                capture = dlg.m_hWnd;
+                HWND box = FindWindowW(L"#32770", L"Corvane");
+                message = ChildTexts(box);
+                // Without the message the capture runs on: end it, so that the test can report.
+                PostMessageW(box ? box : dlg.m_hWnd, box ? WM_COMMAND : WM_CLOSE, IDOK, 0);
+            }, 300);
+            AfxFailBitmapsAfterForTesting(c.nSucceed);
+            dlg.DoModal();
+            AfxFailBitmapsAfterForTesting(-1);
+            EXPECT_EQ(app.m_nExitCode, 2) << c.name;
+            EXPECT_TRUE(capture && !ShowWatch::WasShown(capture)) << c.name << ": the overlay never shows";
+        }
+        bool said = false;
+        for (const std::wstring& text : message) said = said || text == L"无法截取屏幕：内存不足。";
+        EXPECT_TRUE(said) << c.name;
+        EXPECT_EQ(AfxLiveGdiObjects(), live) << c.name;
+    }
+}
+
+// A capture made while only the first nSucceed screen-sized bitmaps fit.
+class CaptureShortOfMemory : public CaptureTest {
+protected:
+    void Recreate(int nSucceed) {
+        dlg.reset();
+        testdesk::Pump(150);  // the picture shows again where the first capture was
+        AfxFailBitmapsAfterForTesting(nSucceed);
+        dlg = std::make_unique<CCorvaneDlg>();
+        app.m_pMainWnd = dlg.get();
+        const bool created = dlg->Create(IDD_CAPTURE);
+        AfxFailBitmapsAfterForTesting(-1);
+        ASSERT_TRUE(created);
+        testdesk::Pump(50);
+    }
+    void TearDown() override {
+        AfxFailBitmapsAfterForTesting(-1);
+        CaptureTest::TearDown();
+    }
+};
+
+TEST_F(CaptureShortOfMemory, WithoutTheDimmedCopyViewsAreDimmedBandByBand) {
+    Recreate(kDimmedCopy);
+    ASSERT_EQ(dlg->m_dcDimmed.GetSafeHdc(), nullptr);
+    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    struct Case { const char* name; RECT rc; bool dimsNothing; } cases[] = {
+        {"inside the view", {100, 80, 400, 300}, false},
+        {"touching left and top", {0, 0, 250, 200}, false},
+        {"touching right and bottom", {cx - 300, cy - 150, cx, cy}, false},
+        {"nothing selected", {0, 0, 0, 0}, true},
+    };
+    for (const Case& c : cases) {
+        dlg->CopyScreenDimmedOutside(c.rc);
+        for (LONG y = 0; y < cy; y += 23) {
+            for (LONG x = 0; x < cx; x += 29) {
+                const COLORREF frozen = PatternAt(x, y);
+                const bool clear = c.dimsNothing || rect::Contains(c.rc, POINT{x, y});
+                ASSERT_EQ(GetPixel(dlg->m_dcView, x, y), clear ? frozen : Dimmed(frozen)) << c.name << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(CaptureShortOfMemory, WithoutItsSnapshotTheMagnifierStaysHidden) {
+    Recreate(kMagnifierSnapshot);
+    ASSERT_NE(dlg->m_pMagnifier, nullptr);
+    ASSERT_NE(dlg->m_dcDimmed.GetSafeHdc(), nullptr);
+    for (POINT p : {POINT{300, 300}, POINT{310, 305}}) {
+        SetCursorPos(p.x, p.y);
+        Send(WM_MOUSEMOVE, 0, p.x, p.y);
+        EXPECT_FALSE(IsWindowVisible(dlg->m_pMagnifier->m_hWnd)) << p.x << "," << p.y;
+    }
+    // The rest of the capture goes on: a drag selects.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 200, 150);
+    Send(WM_LBUTTONUP, 0, 200, 150);
+    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{100, 100, 200, 150}));
+}
+
+}  // namespace
