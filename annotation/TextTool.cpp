@@ -135,9 +135,8 @@ void CCorvaneDlg::CommitText() {
     }
     // Hiding the box uncovers the view, where the new shape is drawn now.
     m_edit.ShowWindow(SW_HIDE);
-    // The keyboard goes back to the capture window itself: a tool bar given the focus lights up its
-    // first button, which reads as the arrow tool being chosen.
-    if (::GetFocus() != m_hWnd) ::SetFocus(m_hWnd);
+    // The keyboard leaves the hidden box for the main tool bar, so that keys reach the capture again.
+    if (::GetFocus() == m_edit.m_hWnd) ::SetFocus(m_wndToolBar.m_hWnd);
     m_bEditingText = false;
 }
 

@@ -39,7 +39,19 @@ constexpr int kBarEdge = 2;
 
 BEGIN_MESSAGE_MAP(CToolBar, CWnd)
     ON_WM_PAINT()
+    ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
+
+void CToolBar::OnSetFocus(CWnd*) {
+    Default();
+    // The control lights up a button when it receives the keyboard (its dialog hands it the focus, for
+    // one): a lit button the mouse is not over reads as the chosen one, so only the mouse lights them.
+    POINT cursor;
+    RECT rc;
+    ::GetCursorPos(&cursor);
+    GetWindowRect(&rc);
+    if (!::PtInRect(&rc, cursor)) SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
+}
 
 void CToolBar::OnPaint() {
     // A flat bar is transparent and would draw its icons over whatever lies under it, blending their

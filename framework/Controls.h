@@ -71,6 +71,7 @@ public:
 
 protected:
     void OnPaint();
+    void OnSetFocus(CWnd* pOldWnd);
     DECLARE_MESSAGE_MAP()
 
 private:

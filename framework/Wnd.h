@@ -166,6 +166,8 @@ protected:                                        \
 #define ON_WM_KEYDOWN()                                                                             \
     AFX_ROW(WM_KEYDOWN, self->OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return 0;)
 #define ON_WM_TIMER() AFX_ROW(WM_TIMER, self->OnTimer(static_cast<UINT_PTR>(wParam)); return 0;)
+#define ON_WM_SETFOCUS() \
+    AFX_ROW(WM_SETFOCUS, self->OnSetFocus(CWnd::FromHandlePermanent(reinterpret_cast<HWND>(wParam))); return 0;)
 #define ON_WM_CLOSE() AFX_ROW(WM_CLOSE, self->OnClose(); return 0;)
 // The colour requests of the child controls, one handler for every kind (nCtlColor: CTLCOLOR_*).
 #define AFX_CTLCOLOR_ROW(msg, kind)                                                                  \
