@@ -135,7 +135,9 @@ void CCorvaneDlg::ArrowToolUp(POINT pt) {
 }
 
 void CCorvaneDlg::PenToolUp(POINT pt) {
-    if (m_nTool != TOOL_PEN || !IsPointSet(m_ptPenFrom)) return;
+    // A release with no press of its own (the second click of a double-click comes without one) has no
+    // stroke to end: its points went with the first click's release.
+    if (m_nTool != TOOL_PEN || !IsPointSet(m_ptPenFrom) || m_penPoints.empty()) return;
     const drawing::Release r = drawing::ReleaseShape(TOOL_PEN, m_ptPenFrom, pt, m_ptLastMouse, m_rcSelection);
     m_ptPenTo = r.ptTo;
     m_penPoints.push_back(m_ptPenTo);

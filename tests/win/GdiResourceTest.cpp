@@ -70,7 +70,7 @@ class RepeatedCaptures : public CaptureTest {};
 
 TEST_F(RepeatedCaptures, EachReturnsEveryGdiObjectAndMemoryStaysFlat) {
     dlg.reset();
-    testdesk::Pump(50);
+    testdesk::AwaitScreen(testdesk::PatternAt);
     const int live = AfxLiveGdiObjects(), failed = AfxFailedGdiDeletes();
     // A quarter of one screen-sized buffer: one such buffer left behind per capture, even one never
     // drawn into (Wine commits its pages lazily), adds several times this over 45 captures.
@@ -170,13 +170,13 @@ TEST_F(CaptureWithoutMemory, NoFrozenScreenOrViewEndsWithAMessageAndCode2BeforeA
             CCorvaneDlg dlg;
             app.m_pMainWnd = &dlg;
             ShowWatch watch;
-            testdesk::RunSoon([&] {
+            testdesk::RunWhen([] { return FindWindowW(L"#32770", L"Corvane") != nullptr; }, [&] {
                 capture = dlg.m_hWnd;
                 HWND box = FindWindowW(L"#32770", L"Corvane");
                 message = ChildTexts(box);
                 // Without the message the capture runs on: end it, so that the test can report.
                 PostMessageW(box ? box : dlg.m_hWnd, box ? WM_COMMAND : WM_CLOSE, IDOK, 0);
-            }, 300);
+            });
             AfxFailBitmapsAfterForTesting(c.nSucceed);
             dlg.DoModal();
             AfxFailBitmapsAfterForTesting(-1);
@@ -195,14 +195,14 @@ class CaptureShortOfMemory : public CaptureTest {
 protected:
     void Recreate(int nSucceed) {
         dlg.reset();
-        testdesk::Pump(150);  // the picture shows again where the first capture was
+        testdesk::AwaitScreen(testdesk::PatternAt);  // the picture shows again where the first capture was
         AfxFailBitmapsAfterForTesting(nSucceed);
         dlg = std::make_unique<CCorvaneDlg>();
         app.m_pMainWnd = dlg.get();
         const bool created = dlg->Create(IDD_CAPTURE);
         AfxFailBitmapsAfterForTesting(-1);
         ASSERT_TRUE(created);
-        testdesk::Pump(50);
+        ASSERT_TRUE(testdesk::PumpUntil([&] { return testdesk::ShownAndPainted(dlg->m_hWnd); }));
     }
     void TearDown() override {
         AfxFailBitmapsAfterForTesting(-1);

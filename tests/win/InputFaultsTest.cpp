@@ -17,27 +17,30 @@ protected:
     }
 };
 
-// Cancels the save dialog as soon as it shows: the timer fires inside the dialog's own loop.
-void CancelSaveDialogWhenShown(HWND capture, int* cancelled) {
-    testdesk::RunSoon([capture, cancelled] {
-        struct Find { HWND capture; HWND found; } find = {capture, nullptr};
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(p);
-            wchar_t cls[16] = {};
-            GetClassNameW(w, cls, 16);
-            if (w != f->capture && IsWindowVisible(w) && lstrcmpW(cls, L"#32770") == 0 && GetWindow(w, GW_OWNER)) {
-                f->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&find));
-        if (find.found) {
-            ++*cancelled;
-            PostMessageW(find.found, WM_COMMAND, IDCANCEL, 0);
-        } else {
-            CancelSaveDialogWhenShown(capture, cancelled);
+// The save dialog above the capture, or null.
+HWND SaveDialog(HWND capture) {
+    struct Find { HWND capture; HWND found; } find = {capture, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(p);
+        wchar_t cls[16] = {};
+        GetClassNameW(w, cls, 16);
+        if (w != f->capture && IsWindowVisible(w) && lstrcmpW(cls, L"#32770") == 0 && GetWindow(w, GW_OWNER)) {
+            f->found = w;
+            return FALSE;
         }
-    }, 100);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+// Cancels the save dialog as soon as it shows: the check runs inside the dialog's own loop.
+void CancelSaveDialogWhenShown(HWND capture, int* cancelled) {
+    testdesk::RunWhen([capture] { return SaveDialog(capture) != nullptr; }, [capture, cancelled] {
+        if (HWND dialog = SaveDialog(capture)) {
+            ++*cancelled;
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
 }
 
 TEST_F(InputFaults, ARightPressInsideSavesOnlyOnceTheButtonIsUp) {

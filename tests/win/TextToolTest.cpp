@@ -42,6 +42,13 @@ protected:
         keys[VK_CONTROL] = 0;
         SetKeyboardState(keys);
     }
+    // Waits until the capture window and the box have nothing left to paint.
+    void Painted() {
+        EXPECT_TRUE(testdesk::PumpUntil([&] {
+            return testdesk::ShownAndPainted(dlg->m_hWnd) &&
+                   (!dlg->m_edit.IsWindowVisible() || testdesk::ShownAndPainted(dlg->m_edit.m_hWnd));
+        }));
+    }
     int LineHeight(int nSize) {
         HDC dc = GetDC(nullptr);
         HGDIOBJ old = SelectObject(dc, *dlg->GetFontForSize(nSize));
@@ -156,7 +163,7 @@ TEST_F(TextTool, TheTextShowsInItsColourOnThePictureAndLeavesNothingBehind) {
     Command(ID_COLOR_BLUE);
     Click({400, 300}, {400, 300});
     Type(L"MMMM");
-    testdesk::Pump(100);
+    Painted();
     const RECT box = dlg->EditRectInView();
     const std::vector<COLORREF> typed = Inside(box), picture = Inside(box, true);
     size_t same = 0, blue = 0;
@@ -165,12 +172,12 @@ TEST_F(TextTool, TheTextShowsInItsColourOnThePictureAndLeavesNothingBehind) {
     EXPECT_GT(blue, 20u);
 
     SendMessageW(dlg->m_edit.m_hWnd, EM_SETSEL, 0, -1);
-    testdesk::Pump(100);
+    Painted();
     SendMessageW(dlg->m_edit.m_hWnd, EM_SETSEL, 4, 4);
-    testdesk::Pump(100);
+    Painted();
     EXPECT_EQ(Inside(box), typed) << "a selection taken away leaves no highlight";
     Type(L"\b\b\b\b");
-    testdesk::Pump(100);
+    Painted();
     const RECT now = dlg->EditRectInView(), uncovered = {now.right - 1, box.top, box.right, box.bottom};
     EXPECT_EQ(Inside(now), Inside(now, true)) << "erased characters leave nothing";
     EXPECT_EQ(Inside(uncovered), Inside(uncovered, true));
