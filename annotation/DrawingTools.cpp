@@ -65,20 +65,13 @@ void CCorvaneDlg::PenToolDown(POINT pt) {
     m_penPoints.push_back(pt);
 }
 
-void CCorvaneDlg::EllipseToolDown(POINT pt) {
-    if (m_nTool != TOOL_ELLIPSE) return;
-    if (!rect::Contains(m_rcSelection, pt)) {
-        m_ptBoxFrom = POINT{0, 0};
-        return;
-    }
-    SetDrawCursor();
-    m_ptBoxFrom = m_ptBoxTo = pt;
-    Invalidate(FALSE);
-    UpdateWindow();
-}
+void CCorvaneDlg::EllipseToolDown(POINT pt) { BoxToolDown(TOOL_ELLIPSE, pt); }
 
-void CCorvaneDlg::RectToolDown(POINT pt) {
-    if (m_nTool != TOOL_RECT) return;
+void CCorvaneDlg::RectToolDown(POINT pt) { BoxToolDown(TOOL_RECT, pt); }
+
+void CCorvaneDlg::BoxToolDown(int nTool, POINT pt) {
+    // The rectangle and the ellipse share their corner points; only the current one of them acts.
+    if (m_nTool != nTool) return;
     if (!rect::Contains(m_rcSelection, pt)) {
         m_ptBoxFrom = POINT{0, 0};
         return;

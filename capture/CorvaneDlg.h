@@ -78,6 +78,7 @@ public:
     void PenToolDown(POINT pt);
     void EllipseToolDown(POINT pt);
     void RectToolDown(POINT pt);
+    void BoxToolDown(int nTool, POINT pt);
     void RectToolMove(CDC* pDC, UINT nFlags, POINT pt);
     void ArrowToolMove(CDC* pDC, UINT nFlags, POINT pt);
     void PenToolMove(CDC* pDC, UINT nFlags, POINT pt);
