@@ -41,6 +41,14 @@ protected:
     virtual void LayOutDesktop() {}
 
     void Send(UINT msg, UINT flags, int x, int y) { SendMessageW(dlg->m_hWnd, msg, flags, MAKELPARAM(x, y)); }
+    // Fixes the selection r by a left drag from its top-left to its bottom-right corner.
+    void Select(RECT r) {
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, r.left, r.top);
+        Send(WM_MOUSEMOVE, MK_LBUTTON, r.right, r.bottom);
+        Send(WM_LBUTTONUP, 0, r.right, r.bottom);
+    }
+    // A command as a tool bar button sends it.
+    void Command(UINT id) { SendMessageW(dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     // The quit code the dialog posted, or -1 when it posted none.
     static int TakeQuitCode();
 

@@ -20,12 +20,9 @@ class Drawing : public CaptureTest {
 protected:
     void SetUp() override {
         CaptureTest::SetUp();
-        Send(WM_LBUTTONDOWN, MK_LBUTTON, kSel.left, kSel.top);
-        Send(WM_MOUSEMOVE, MK_LBUTTON, kSel.right, kSel.bottom);
-        Send(WM_LBUTTONUP, 0, kSel.right, kSel.bottom);
+        Select(kSel);
         ASSERT_TRUE(dlg->m_bHasSelection);
     }
-    void Command(UINT id) { SendMessageW(dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     void Drag(std::vector<POINT> path, UINT flags = MK_LBUTTON) {
         Send(WM_LBUTTONDOWN, MK_LBUTTON, path.front().x, path.front().y);
         for (size_t i = 1; i < path.size(); ++i) Send(WM_MOUSEMOVE, flags, path[i].x, path[i].y);

@@ -8,14 +8,7 @@
 
 namespace {
 
-class InputFaults : public CaptureTest {
-protected:
-    void Select(RECT r) {
-        Send(WM_LBUTTONDOWN, MK_LBUTTON, r.left, r.top);
-        Send(WM_MOUSEMOVE, MK_LBUTTON, r.right, r.bottom);
-        Send(WM_LBUTTONUP, 0, r.right, r.bottom);
-    }
-};
+class InputFaults : public CaptureTest {};
 
 // The save dialog above the capture, or null.
 HWND SaveDialog(HWND capture) {

@@ -27,12 +27,6 @@ RECT ClientRectOf(HWND parent, HWND child) {
 
 class Palette : public CaptureTest {
 protected:
-    void Select(RECT r) {
-        Send(WM_LBUTTONDOWN, MK_LBUTTON, r.left, r.top);
-        Send(WM_MOUSEMOVE, MK_LBUTTON, r.right, r.bottom);
-        Send(WM_LBUTTONUP, 0, r.right, r.bottom);
-    }
-    void Command(UINT id) { SendMessageW(dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     int Image(CToolBar& bar, int index) {
         UINT id, style;
         int image;

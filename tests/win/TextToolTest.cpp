@@ -15,12 +15,9 @@ class TextTool : public CaptureTest {
 protected:
     void SetUp() override {
         CaptureTest::SetUp();
-        Send(WM_LBUTTONDOWN, MK_LBUTTON, 300, 200);  // the selection (300, 200)-(800, 500)
-        Send(WM_MOUSEMOVE, MK_LBUTTON, 800, 500);
-        Send(WM_LBUTTONUP, 0, 800, 500);
+        Select(RECT{300, 200, 800, 500});
         Command(ID_TOOL_TEXT);
     }
-    void Command(UINT id) { SendMessageW(dlg->m_hWnd, WM_COMMAND, id, 0); }
     void Click(POINT down, POINT up) {
         Send(WM_LBUTTONDOWN, MK_LBUTTON, down.x, down.y);
         Send(WM_LBUTTONUP, 0, up.x, up.y);
