@@ -50,6 +50,7 @@ BOOL CCorvaneDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
 
     InitCaptureState();
+    AfxPhaseDone("window walk");
     if (!CaptureScreen()) {
         // All the overlay could show is black: say why and end before the window is ever shown.
         ::MessageBoxW(nullptr, kNoMemoryText, kTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
@@ -58,13 +59,18 @@ BOOL CCorvaneDlg::OnInitDialog() {
         DestroyWindow();
         return FALSE;
     }
+    AfxPhaseDone("screen copy");
     CreateToolBars();
+    AfxPhaseDone("tool bars");
     CreateDimBitmap();
     CreateDimmedScreen();
+    AfxPhaseDone("dimming");
     CreateMagnifier();
     CreateColorIndicator();
     CreateTextEdit();
+    AfxPhaseDone("child windows");
     ComposeView();
+    AfxPhaseDone("first composition");
 
     MoveWindow(m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen, TRUE);
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -10,3 +10,4 @@
 #include "framework/Gdi.h"
 #include "framework/Controls.h"
 #include "framework/WinApp.h"
+#include "framework/Phase.h"
