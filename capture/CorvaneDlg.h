@@ -3,10 +3,12 @@
 // capture/ (lifecycle, input routing, view rendering), selection/, annotation/, palette/, output/.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "annotation/logic/Shape.h"
+#include "capture/logic/Dimming.h"
 #include "framework/Afx.h"
 #include "res/resource.h"
 #include "selection/logic/WindowFinder.h"
@@ -17,6 +19,14 @@ class CColorIndicatorDlg;
 // Timer that keeps the capture window in the foreground during its first seconds.
 constexpr UINT_PTR TIMER_FOREGROUND = 1024;
 constexpr UINT FOREGROUND_PERIOD_MS = 1000;
+
+// What the view buffer was last composed as, so that a mouse step recomposes only what changes.
+enum ViewKind { VIEW_NONE, VIEW_SELECTION, VIEW_HOVER };
+struct ViewShown {
+    int nKind = VIEW_NONE;
+    RECT rc = {0, 0, 0, 0};  // the selection or the hovered rectangle
+    size_t nShapes = 0;      // the marks drawn over a selection view
+};
 
 class CCorvaneDlg : public CDialog {
 public:
@@ -43,11 +53,20 @@ public:
     void ShowHoverChange(const RECT& rcOld);
     // The hover view: the frozen screen dimmed around m_rcHover, which is outlined.
     void ComposeHoverView();
-    void CreateDimmedScreen();
-    // The view buffer becomes the frozen screen, dimmed outside rc.
+    void DrawHoverOutline();
+    // Learns from the platform's blend what dimming makes of each byte value (m_dimTable).
+    void CreateDimTable();
+    // The view buffer becomes the frozen screen, dimmed outside rc (within area only, when given).
     void CopyScreenDimmedOutside(const RECT& rc);
+    void CopyScreenDimmedOutside(const RECT& rc, const RECT& area);
     // Recomposes the view and repaints the whole window at once, without erasing.
     void RefreshView();
+    // The same for a step of the selection (a drag, a move, a resize): only what changed since the view
+    // was last composed is recomposed and repainted, when that can be told; otherwise all of it.
+    void RefreshSelectionStep();
+    // Recomposes the given rectangles of the view: the frozen screen dimmed outside rcClear, then the
+    // marks drawn by drawMarks clipped to them; and has them repainted.
+    void RecomposeArea(const std::vector<RECT>& area, const RECT& rcClear, const std::function<void()>& drawMarks);
 
     // Selection.
     void RectFromPoints(POINT a, POINT b, RECT* out);
@@ -165,8 +184,14 @@ public:
     const CBitmap& m_bmpScreen = m_dcScreen.GetBitmap();
     CBitmapDC m_dcView;
     const CBitmap& m_bmpView = m_dcView.GetBitmap();
-    CBitmapDC m_dcDimmed;  // the frozen screen dimmed whole, the source of every view's outside
-    const CBitmap& m_bmpDimmed = m_dcDimmed.GetBitmap();
+    // The dimming's level of each byte value, as the platform's blend makes it; m_bDimRounded when that
+    // is plain rounding, which a faster pass computes. Without the table views are blended through GDI.
+    dimming::DimTable m_dimTable = {};
+    bool m_bDimTable = false;
+    bool m_bDimRounded = false;
+    ViewShown m_viewShown;
+    // Something was drawn straight onto the window (the quick look): the next step repaints it whole.
+    bool m_bWindowScribbled = false;
     CEdit m_edit;
     POINT m_ptSelStart = {0, 0};
     POINT m_ptSelEnd = {0, 0};

@@ -183,6 +183,7 @@ void CCorvaneDlg::OnMButtonDblClk(UINT, CPoint) {
     CClientDC dc(this);
     dc.BitBlt(0, 0, rect::Width(m_rcSelection), rect::Height(m_rcSelection), &dc, m_rcSelection.left,
               m_rcSelection.top, SRCCOPY);
+    m_bWindowScribbled = true;
     Default();
 }
 

@@ -63,7 +63,7 @@ BOOL CCorvaneDlg::OnInitDialog() {
     CreateToolBars();
     AfxPhaseDone("tool bars");
     CreateDimBitmap();
-    CreateDimmedScreen();
+    CreateDimTable();
     AfxPhaseDone("dimming");
     CreateMagnifier();
     CreateColorIndicator();
@@ -106,7 +106,7 @@ bool CCorvaneDlg::CaptureScreen() {
     if (!CopyDesktopArea(&m_dcScreen, m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen)) return false;
 
     CPaintDC dcWindow(this);  // only the reference for the view buffer's format
-    return m_dcView.Create(&dcWindow, m_cxScreen, m_cyScreen);
+    return m_dcView.CreateDib(&dcWindow, m_cxScreen, m_cyScreen);
 }
 
 void CCorvaneDlg::CreateDimBitmap() {
@@ -166,7 +166,6 @@ void CCorvaneDlg::OnClose() {
     delete m_pMagnifier;
     m_pMagnifier = nullptr;
     m_dcScreen.DeleteDC();  // with its bitmap
-    m_dcDimmed.DeleteDC();
     ClearShapes();  // back to the initial state; its recomposition finds no frozen screen
     ::PostQuitMessage(0);
     Default();

@@ -1,9 +1,13 @@
 // The view: an off-screen buffer composed from the frozen screen (dimmed outside the selection, with
 // the selection's frame, or dimmed around the hovered window with its outline), copied to the window on
-// paint.
+// paint. A step of the mouse recomposes and repaints only the part of the view that changes.
 #include "capture/CorvaneDlg.h"
 
+#include <cstring>
+
+#include "capture/logic/Dimming.h"
 #include "capture/logic/ViewRules.h"
+#include "selection/logic/SelectionGeometry.h"
 
 namespace {
 // Outside the selection the frozen screen shows at 155/255 of its brightness: black blended at 100/255.
@@ -11,44 +15,120 @@ constexpr BYTE kDimAlpha = 100;
 // Outline of the window under the cursor: 3 pixels of light sky blue.
 constexpr int kHoverPenWidth = 3;
 constexpr COLORREF kHoverColor = 0x00E7AD37;
+// How far the marks around a rectangle reach beyond its edges, either way: the hover outline, and the
+// selection's frame (2 pixels) with its handles.
+constexpr int kHoverReach = kHoverPenWidth;
+constexpr int kSelectionReach = selection::kHandleHalf + 2 + 1;
 }  // namespace
 
-void CCorvaneDlg::CreateDimmedScreen() {
-    // The frozen screen dimmed once, whole. Every later view takes its outside from this copy instead of
-    // blending again on each drag step; the blend works pixel by pixel, so the pixels are the same.
-    // Without the memory for it, views blend their bands each time instead (DimOutside).
-    if (!m_dcDimmed.Create(&m_dcScreen, m_cxScreen, m_cyScreen)) return;
-    m_dcDimmed.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcScreen, 0, 0, SRCCOPY);
-    BlendDim(m_dcDimmed, RECT{0, 0, m_cxScreen, m_cyScreen});
+void CCorvaneDlg::CreateDimTable() {
+    // What the blend makes of every byte value, read back from the blend itself on a row of 256 pixels
+    // (pixel v is v in all four bytes): the pixel pass then gives exactly the blended pixels.
+    m_bDimTable = false;
+    CBitmapDC ramp;
+    if (!ramp.CreateDib(&m_dcScreen, 256, 1)) return;  // the views are then blended band by band
+    DWORD* px = ramp.Pixels();
+    for (DWORD v = 0; v < 256; ++v) px[v] = v * 0x01010101u;
+    BlendDim(ramp, RECT{0, 0, 256, 1});
+    ::GdiFlush();
+    for (int byte = 0; byte < 4; ++byte)
+        for (int v = 0; v < 256; ++v) m_dimTable.level[byte][v] = static_cast<uint8_t>(px[v] >> (8 * byte));
+    m_bDimRounded = dimming::IsRounded(m_dimTable, kDimAlpha);
+    m_bDimTable = true;
 }
 
 void CCorvaneDlg::CopyScreenDimmedOutside(const RECT& rc) {
+    CopyScreenDimmedOutside(rc, RECT{0, 0, m_cxScreen, m_cyScreen});
+}
+
+void CCorvaneDlg::CopyScreenDimmedOutside(const RECT& rc, const RECT& area) {
     // After the orderly close the frozen screen is gone; there is nothing left to copy.
     if (!m_dcScreen.GetSafeHdc()) return;
-    if (!m_dcDimmed.GetSafeHdc()) {  // no memory for the dimmed copy: the same pixels, blended here
-        m_dcView.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcScreen, 0, 0, SRCCOPY);
-        DimOutside(m_dcView, rc);
+    const RECT clear = rect::Intersection(ClearArea(rc, m_cxScreen, m_cyScreen), area);
+    if (!m_bDimTable || !m_dcScreen.Pixels() || !m_dcView.Pixels()) {
+        m_dcView.BitBlt(area.left, area.top, rect::Width(area), rect::Height(area), &m_dcScreen, area.left, area.top,
+                        SRCCOPY);
+        for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) {
+            const RECT part = rect::Intersection(band, area);
+            if (!rect::IsEmpty(part)) BlendDim(m_dcView, part);
+        }
         return;
     }
+    ::GdiFlush();  // GDI drawing still on its way into the view lands before the pixels are rewritten
+    const uint32_t* screen = reinterpret_cast<const uint32_t*>(m_dcScreen.Pixels());
+    uint32_t* view = reinterpret_cast<uint32_t*>(m_dcView.Pixels());
+    const size_t stride = static_cast<size_t>(m_cxScreen);
     for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) {
-        m_dcView.BitBlt(band.left, band.top, band.right - band.left, band.bottom - band.top, &m_dcDimmed, band.left,
-                        band.top, SRCCOPY);
+        const RECT part = rect::Intersection(band, area);
+        if (rect::IsEmpty(part)) continue;
+        for (LONG y = part.top; y < part.bottom; ++y) {
+            const size_t at = y * stride + part.left;
+            const size_t n = static_cast<size_t>(part.right - part.left);
+            if (m_bDimRounded) {
+                dimming::DimPixelsRounded(screen + at, view + at, n, kDimAlpha);
+            } else {
+                dimming::DimPixels(screen + at, view + at, n, m_dimTable);
+            }
+        }
     }
-    const RECT clear = ClearArea(rc, m_cxScreen, m_cyScreen);
-    m_dcView.BitBlt(clear.left, clear.top, clear.right - clear.left, clear.bottom - clear.top, &m_dcScreen, clear.left,
-                    clear.top, SRCCOPY);
+    if (rect::IsEmpty(clear)) return;
+    for (LONG y = clear.top; y < clear.bottom; ++y) {
+        const size_t at = y * stride + clear.left;
+        std::memcpy(view + at, screen + at, static_cast<size_t>(clear.right - clear.left) * sizeof(uint32_t));
+    }
 }
 
 void CCorvaneDlg::ComposeView() {
     CopyScreenDimmedOutside(m_rcSelection);
     DrawSelectionFrame(&m_dcView);
     DrawAllShapes(&m_dcView);
+    m_viewShown = ViewShown{VIEW_SELECTION, m_rcSelection, m_shapes.size()};
 }
 
 void CCorvaneDlg::RefreshView() {
     ComposeView();
     Invalidate(FALSE);
+    m_bWindowScribbled = false;
     UpdateWindow();
+}
+
+void CCorvaneDlg::RefreshSelectionStep() {
+    // Rectangles and ellipses are drawn within the selection, so with marks a step can change them
+    // anywhere: then the whole view is composed again.
+    std::vector<RECT> area;
+    const bool bounded = m_viewShown.nKind == VIEW_SELECTION && m_viewShown.nShapes == 0 && m_shapes.empty() &&
+                         !m_bWindowScribbled &&
+                         ChangedArea(m_viewShown.rc, m_rcSelection, kSelectionReach, m_cxScreen, m_cyScreen, &area);
+    if (!bounded) {
+        RefreshView();
+        return;
+    }
+    if (!area.empty()) {
+        // The size labels of both, which stand apart from the frame.
+        for (const RECT* rc : {&m_viewShown.rc, &m_rcSelection}) {
+            const RECT label = rect::Intersection(selection::SizeLabelFor(*rc).box, RECT{0, 0, m_cxScreen, m_cyScreen});
+            if (!rect::IsEmpty(label)) area.push_back(label);
+        }
+        RecomposeArea(area, m_rcSelection, [this] { DrawSelectionFrame(&m_dcView); });
+        m_viewShown.rc = m_rcSelection;
+    }
+    UpdateWindow();
+}
+
+void CCorvaneDlg::RecomposeArea(const std::vector<RECT>& area, const RECT& rcClear,
+                                const std::function<void()>& drawMarks) {
+    CRgn region;
+    region.CreateRectRgn(0, 0, 0, 0);
+    for (const RECT& rc : area) {
+        CopyScreenDimmedOutside(rcClear, rc);
+        region.Include(rc);
+    }
+    // The marks are drawn whole but land only inside the area: outside it the view keeps them as they
+    // were drawn over the same pixels.
+    ::SelectClipRgn(m_dcView, region);
+    drawMarks();
+    ::SelectClipRgn(m_dcView, nullptr);
+    InvalidateRgn(region, FALSE);
 }
 
 void CCorvaneDlg::BlendDim(HDC dc, const RECT& rc) {
@@ -61,8 +141,8 @@ void CCorvaneDlg::BlendDim(HDC dc, const RECT& rc) {
     dcDim.SelectObject(old);
 }
 
-// The plain form of the dimming, blending every band each time: the same pixels as the dimmed copy gives,
-// only slower. The tests hold the dimmed copy against it.
+// The plain form of the dimming, blending every band through GDI: the pixels the pixel pass must give.
+// The tests hold the pixel pass against it.
 void CCorvaneDlg::DimOutside(HDC dc, RECT rc) {
     for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) BlendDim(dc, band);
 }
@@ -77,15 +157,33 @@ void CCorvaneDlg::HighlightHoverWindow(CPoint point) {
 void CCorvaneDlg::ShowHoverChange(const RECT& rcOld) {
     // Only a change of window recomposes. m_rcHover is what a click at the point would pick (the window
     // finder has already refused what a click refuses), so every change is shown.
+    std::vector<RECT> area;
     if (!::EqualRect(&rcOld, &m_rcHover)) {
-        ComposeHoverView();
+        const bool bounded = m_viewShown.nKind == VIEW_HOVER && ::EqualRect(&m_viewShown.rc, &rcOld) &&
+                             !m_bWindowScribbled &&
+                             ChangedArea(rcOld, m_rcHover, kHoverReach, m_cxScreen, m_cyScreen, &area);
+        if (bounded) {
+            RecomposeArea(area, m_rcHover, [this] { DrawHoverOutline(); });
+            m_viewShown.rc = m_rcHover;
+        } else {
+            ComposeHoverView();
+            Invalidate(FALSE);
+            m_bWindowScribbled = false;
+        }
+    } else if (m_bWindowScribbled) {
+        Invalidate(FALSE);
+        m_bWindowScribbled = false;
     }
-    Invalidate(FALSE);
     UpdateWindow();
 }
 
 void CCorvaneDlg::ComposeHoverView() {
     CopyScreenDimmedOutside(m_rcHover);
+    DrawHoverOutline();
+    m_viewShown = ViewShown{VIEW_HOVER, m_rcHover, 0};
+}
+
+void CCorvaneDlg::DrawHoverOutline() {
     CPen pen(PS_SOLID, kHoverPenWidth, kHoverColor);
     HGDIOBJ oldPen = m_dcView.SelectObject(&pen);
     HGDIOBJ oldBrush = m_dcView.SelectStockObject(NULL_BRUSH);
@@ -116,7 +214,9 @@ void CCorvaneDlg::OnPaint() {
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
         ::ExcludeClipRect(dc, rc.left, rc.top, rc.right, rc.bottom);
     }
-    dc.BitBlt(0, 0, m_cxScreen, m_cyScreen, &m_dcView, 0, 0, SRCCOPY);
+    // Only what needs painting: the DC is clipped to it, and so is the copy.
+    const RECT& paint = dc.m_ps.rcPaint;
+    dc.BitBlt(paint.left, paint.top, rect::Width(paint), rect::Height(paint), &m_dcView, paint.left, paint.top, SRCCOPY);
     // The shape being dragged out lives on the window only, over the view.
     if (m_shapeCurrent.nKind != SHAPE_NONE) DrawShape(&dc, m_shapeCurrent);
 }

@@ -81,5 +81,10 @@ inline bool Equal(const RECT& a, const RECT& b) {
 }
 inline bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
 inline RECT Make(LONG l, LONG t, LONG r, LONG b) { return RECT{l, t, r, b}; }
+// The part of a inside b; empty (possibly inverted) when they do not overlap.
+inline RECT Intersection(const RECT& a, const RECT& b) {
+    return RECT{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+                a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+}
 
 }  // namespace rect

@@ -64,14 +64,35 @@ HGDIOBJ CGdiObject::Detach() {
 
 void AfxFailBitmapsAfterForTesting(int nSucceed) { g_nBitmapsBeforeFailure = nSucceed; }
 
-BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int cx, int cy) {
+namespace {
+// Whether the next bitmap may be made, or fails as the out-of-memory tests asked.
+bool BitmapAllowed() {
     if (g_nBitmapsBeforeFailure == 0) {
-        Attach(nullptr);
         ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return FALSE;
+        return false;
     }
     if (g_nBitmapsBeforeFailure > 0) --g_nBitmapsBeforeFailure;
-    Attach(::CreateCompatibleBitmap(pDC ? pDC->m_hDC : nullptr, cx, cy));
+    return true;
+}
+}  // namespace
+
+BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int cx, int cy) {
+    Attach(BitmapAllowed() ? ::CreateCompatibleBitmap(pDC ? pDC->m_hDC : nullptr, cx, cy) : nullptr);
+    return m_hObject != nullptr;
+}
+
+BOOL CBitmap::CreateDibSection(int cx, int cy, DWORD** ppBits) {
+    *ppBits = nullptr;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = -cy;  // top-down: row 0 first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    Attach(BitmapAllowed() ? ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
+    if (m_hObject) *ppBits = static_cast<DWORD*>(bits);
     return m_hObject != nullptr;
 }
 
@@ -83,6 +104,18 @@ BOOL CPen::CreatePen(int nStyle, int nWidth, COLORREF cr) {
 BOOL CBrush::CreateSolidBrush(COLORREF cr) {
     Attach(::CreateSolidBrush(cr));
     return m_hObject != nullptr;
+}
+
+BOOL CRgn::CreateRectRgn(int l, int t, int r, int b) {
+    Attach(::CreateRectRgn(l, t, r, b));
+    return m_hObject != nullptr;
+}
+
+void CRgn::Include(const RECT& rc) {
+    HRGN part = ::CreateRectRgnIndirect(&rc);
+    if (!part) return;
+    ::CombineRgn(*this, *this, part, RGN_OR);
+    ::DeleteObject(part);
 }
 
 BOOL CFont::CreatePointFont(int nPointSize, const wchar_t* pszFaceName, CDC* pDC) {
@@ -120,7 +153,21 @@ BOOL CDC::DeleteDC() {
 BOOL CBitmapDC::Create(CDC* pRefDC, int cx, int cy) {
     DeleteDC();
     if (!CDC::CreateCompatibleDC(pRefDC)) return FALSE;
-    if (m_bitmap.CreateCompatibleBitmap(pRefDC, cx, cy)) m_hOldBitmap = CDC::SelectObject(&m_bitmap);
+    m_bitmap.CreateCompatibleBitmap(pRefDC, cx, cy);
+    return SelectNewBitmap();
+}
+
+BOOL CBitmapDC::CreateDib(CDC* pRefDC, int cx, int cy) {
+    DeleteDC();
+    if (!CDC::CreateCompatibleDC(pRefDC)) return FALSE;
+    m_bitmap.CreateDibSection(cx, cy, &m_pBits);
+    m_cx = cx;
+    m_cy = cy;
+    return SelectNewBitmap();
+}
+
+BOOL CBitmapDC::SelectNewBitmap() {
+    if (m_bitmap.GetSafeHandle()) m_hOldBitmap = CDC::SelectObject(&m_bitmap);
     if (!m_hOldBitmap) {
         DeleteDC();
         return FALSE;
@@ -134,12 +181,14 @@ BOOL CBitmapDC::DeleteDC() {
         m_hOldBitmap = nullptr;
     }
     m_bitmap.DeleteObject();
+    m_pBits = nullptr;
+    m_cx = m_cy = 0;
     return CDC::DeleteDC();
 }
 
 BOOL CopyDesktopArea(CBitmapDC* pDC, int x, int y, int cx, int cy) {
     CWindowDC dcDesktop(::GetDesktopWindow());
-    if (!pDC->Create(&dcDesktop, cx, cy)) return FALSE;
+    if (!pDC->CreateDib(&dcDesktop, cx, cy)) return FALSE;
     pDC->BitBlt(0, 0, cx, cy, &dcDesktop, x, y, SRCCOPY);
     return TRUE;
 }

@@ -41,10 +41,14 @@ class CBitmap : public CGdiObject {
 public:
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
     BOOL CreateCompatibleBitmap(CDC* pDC, int cx, int cy);
+    // A 32-bit top-down DIB section: pixel (x, y) is the DWORD at *ppBits + y * cx + x (blue in the low
+    // byte), which the program may read and write directly. *ppBits is null when it cannot be made.
+    BOOL CreateDibSection(int cx, int cy, DWORD** ppBits);
 };
 
-// For the tests of the out-of-memory paths only: after nSucceed more bitmaps CreateCompatibleBitmap
-// fails as if memory had run out, until a negative value lifts the limit. The program never calls it.
+// For the tests of the out-of-memory paths only: after nSucceed more bitmaps CreateCompatibleBitmap and
+// CreateDibSection fail as if memory had run out, until a negative value lifts the limit. The program
+// never calls it.
 void AfxFailBitmapsAfterForTesting(int nSucceed);
 
 class CPen : public CGdiObject {
@@ -61,6 +65,14 @@ public:
     explicit CBrush(COLORREF cr) { CreateSolidBrush(cr); }
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
     BOOL CreateSolidBrush(COLORREF cr);
+};
+
+class CRgn : public CGdiObject {
+public:
+    operator HRGN() const { return static_cast<HRGN>(m_hObject); }
+    BOOL CreateRectRgn(int l, int t, int r, int b);
+    // Adds rc to the region.
+    void Include(const RECT& rc);
 };
 
 class CFont : public CGdiObject {
@@ -122,19 +134,31 @@ public:
     // A DC compatible with pRefDC holding a new cx x cy bitmap compatible with it; FALSE, holding
     // nothing, when either cannot be made (a screen-sized bitmap may not fit in memory).
     BOOL Create(CDC* pRefDC, int cx, int cy);
+    // The same with a 32-bit top-down DIB section, whose pixels Pixels() gives for direct access.
+    BOOL CreateDib(CDC* pRefDC, int cx, int cy);
     // Releases the pair in order; stands in for CDC::DeleteDC, so that the DC never goes alone.
     BOOL DeleteDC();
     BOOL CreateCompatibleDC(CDC* pDC) = delete;  // the DC comes with its bitmap, through Create
 
     const CBitmap& GetBitmap() const { return m_bitmap; }
+    // The pixels of a DIB made by CreateDib, cx per row (null otherwise). GDI may still be drawing into
+    // them: GdiFlush before reading what a GDI call drew.
+    DWORD* Pixels() const { return m_pBits; }
+    int PixelsWidth() const { return m_cx; }
+    int PixelsHeight() const { return m_cy; }
 
 private:
+    BOOL SelectNewBitmap();
+
     CBitmap m_bitmap;
     HGDIOBJ m_hOldBitmap = nullptr;
+    DWORD* m_pBits = nullptr;
+    int m_cx = 0;
+    int m_cy = 0;
 };
 
-// Copies the desktop's area (x, y, cx, cy) (desktop coordinates) into pDC, made anew at that size and
-// compatible with the display; FALSE, with pDC empty, when the memory for it cannot be had.
+// Copies the desktop's area (x, y, cx, cy) (desktop coordinates) into pDC, made anew at that size as a
+// 32-bit DIB; FALSE, with pDC empty, when the memory for it cannot be had.
 BOOL CopyDesktopArea(CBitmapDC* pDC, int x, int y, int cx, int cy);
 
 // BeginPaint/EndPaint around a paint handler.

@@ -56,6 +56,9 @@ public:
     void InvalidateRect(const RECT* rc, BOOL bErase = TRUE) {
         if (m_hWnd) ::InvalidateRect(m_hWnd, rc, bErase);
     }
+    void InvalidateRgn(HRGN hRgn, BOOL bErase = TRUE) {
+        if (m_hWnd) ::InvalidateRgn(m_hWnd, hRgn, bErase);
+    }
     void MoveWindow(int x, int y, int cx, int cy, BOOL bRepaint = TRUE) {
         if (m_hWnd) ::MoveWindow(m_hWnd, x, y, cx, cy, bRepaint);
     }

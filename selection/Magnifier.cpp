@@ -7,14 +7,15 @@
 
 void CCorvaneDlg::CreateMagnifier() {
     m_pMagnifier = new CCMagnifyDlg();
+    m_pMagnifier->m_pSnapshot = &m_dcScreen;  // one frozen screen for the view and the magnifier
     m_pMagnifier->Create(IDD_POPUP, nullptr);
     m_pMagnifier->ShowWindow(SW_HIDE);
 }
 
 void CCorvaneDlg::MoveMagnifier() {
     if (!m_pMagnifier) return;
-    // Without its copy of the desktop (no memory for it) the magnifier has nothing to show.
-    if (!m_bShowMagnifier || m_bHasSelection || !m_pMagnifier->m_dcSnapshot.GetSafeHdc()) {
+    // Without the frozen screen (after the orderly close) the magnifier has nothing to show.
+    if (!m_bShowMagnifier || m_bHasSelection || !m_dcScreen.GetSafeHdc()) {
         m_pMagnifier->ShowWindow(SW_HIDE);
         return;
     }

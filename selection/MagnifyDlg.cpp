@@ -1,4 +1,4 @@
-// The magnifier window and its painting, all from its own copy of the desktop taken at start.
+// The magnifier window and its painting, all from the copy of the desktop the capture took at start.
 #include "selection/MagnifyDlg.h"
 
 #include <string>
@@ -29,7 +29,6 @@ void CCMagnifyDlg::TakeSnapshot() {
     m_cyScreen = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     m_xScreen = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
     m_yScreen = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    CopyDesktopArea(&m_dcSnapshot, m_xScreen, m_yScreen, m_cxScreen, m_cyScreen);
     // Layered and opaque; transparent to the mouse, so that a quick move that lands on the magnifier
     // still reaches the capture window, which then moves the magnifier away from the pointer.
     ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TRANSPARENT);
@@ -56,15 +55,15 @@ void CCMagnifyDlg::OnPaint() {
 }
 
 void CCMagnifyDlg::DrawMagnifier(CDC* pDC) {
-    if (!m_dcSnapshot.GetSafeHdc()) return;  // no memory for the snapshot: the window stays hidden
+    if (!m_pSnapshot || !m_pSnapshot->GetSafeHdc()) return;  // nothing to show: the window stays hidden
     POINT cursor;
     ::GetCursorPos(&cursor);
     const POINT p = magnifier::SnapshotPoint(cursor, m_xScreen, m_yScreen);
-    const COLORREF colour = m_dcSnapshot.GetPixel(p.x, p.y);
+    const COLORREF colour = m_pSnapshot->GetPixel(p.x, p.y);
     GetWindowRect(&m_rcWindow);
     const int w = m_rcWindow.Width();
     const POINT src = magnifier::SourceOrigin(p, m_cxScreen, m_cyScreen, w);
-    ::StretchBlt(*pDC, 0, 0, w, w, m_dcSnapshot, src.x, src.y, w / 2, w / 2, SRCCOPY);
+    ::StretchBlt(*pDC, 0, 0, w, w, *m_pSnapshot, src.x, src.y, w / 2, w / 2, SRCCOPY);
     DrawCrosshair(pDC);
     DrawInfo(pDC, colour, p);
 }

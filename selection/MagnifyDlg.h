@@ -11,7 +11,7 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // Copies the virtual screen once and makes the window layered and opaque.
+    // Takes the virtual screen's geometry and makes the window layered and opaque.
     void TakeSnapshot();
     void DrawMagnifier(CDC* pDC);
     void DrawCrosshair(CDC* pDC);
@@ -21,7 +21,9 @@ public:
     int m_cyScreen = 0;
     int m_xScreen = 0;
     int m_yScreen = 0;
-    CBitmapDC m_dcSnapshot;  // the desktop as it was at start, in a DC that owns its bitmap
+    // The desktop as it was at start: the capture window's frozen screen, which that window owns and
+    // keeps until after the magnifier is gone. Null, the magnifier has nothing to show.
+    const CDC* m_pSnapshot = nullptr;
     CRect m_rcWindow;
 
 protected:

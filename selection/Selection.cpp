@@ -43,7 +43,7 @@ void CCorvaneDlg::DragNewSelection(UINT nFlags, POINT pt) {
     m_ptSelEnd = pt;
     if (rect::SamePoint(pt, m_ptSelStart)) return;
     RectFromPoints(m_ptSelStart, pt, &m_rcSelection);
-    RefreshView();
+    RefreshSelectionStep();
 }
 
 void CCorvaneDlg::FinishNewSelection(POINT) {
@@ -85,7 +85,7 @@ void CCorvaneDlg::MoveResizeSelection(POINT pt) {
     m_rcSelection = selection::MoveResizeSelection(step);
     // The unclamped point: at a screen edge the grabbed point slides along the selection.
     m_ptTrackStart = pt;
-    RefreshView();
+    RefreshSelectionStep();
 }
 
 void CCorvaneDlg::EndTrack(POINT pt) {

@@ -16,6 +16,14 @@ std::vector<RECT> DimBands(const RECT& rc, int cx, int cy);
 // surface, or the whole surface when rc has no width or no height. With DimBands it tiles the surface.
 RECT ClearArea(const RECT& rc, int cx, int cy);
 
+// Where the view for rcNew can differ from the view for rcOld on a cx x cy surface, when each view is
+// the surface dimmed outside its rectangle with marks that reach at most `reach` pixels beyond the
+// rectangle's edges either way (a frame, handles, an outline): the rectangles whose dimming changes and
+// the edge strips of both, kept inside the surface, none empty. Empty when the two are the same. False
+// when a rectangle has no width or no height: such a view is not dimmed at all, so the change is not
+// bounded by the edges and the caller recomposes the whole view.
+bool ChangedArea(const RECT& rcOld, const RECT& rcNew, int reach, int cx, int cy, std::vector<RECT>* area);
+
 // A mouse move counts as a left drag only with the left button alone down and neither Shift nor Ctrl.
 inline bool IsLeftDrag(UINT nFlags) { return nFlags == MK_LBUTTON; }
 

@@ -46,12 +46,12 @@ TEST(GdiCount, ABitmapDeletedWhileSelectedCountsAsFailedAndStaysLive) {
     EXPECT_EQ(AfxFailedGdiDeletes(), failed + 1);
 }
 
-TEST(GdiCount, TheMagnifierReleasesItsSnapshotInOrder) {
+TEST(GdiCount, TheMagnifierKeepsNoScreenOfItsOwn) {
     const int live = AfxLiveGdiObjects(), failed = AfxFailedGdiDeletes();
     {
         CCMagnifyDlg magnifier;
         ASSERT_TRUE(magnifier.Create(IDD_POPUP));
-        EXPECT_GE(AfxLiveGdiObjects(), live + 2) << "the snapshot's DC and bitmap";
+        EXPECT_EQ(AfxLiveGdiObjects(), live) << "it shows the capture's frozen screen, not a copy";
     }
     EXPECT_EQ(AfxFailedGdiDeletes(), failed);
     EXPECT_EQ(AfxLiveGdiObjects(), live);
@@ -106,8 +106,9 @@ TEST_F(RepeatedCaptures, EachReturnsEveryGdiObjectAndMemoryStaysFlat) {
     EXPECT_LE(afterLast, afterFifth + tolerance) << "after the 5th: " << afterFifth << ", after the 50th: " << afterLast;
 }
 
-// The order in which a capture makes its screen-sized bitmaps.
-enum BufferOrder { kFrozenScreen = 0, kViewBuffer = 1, kDimmedCopy = 2, kMagnifierSnapshot = 3 };
+// The order in which a capture makes its bitmaps: the two screen-sized ones, then the row that the
+// dimming's table is read from.
+enum BufferOrder { kFrozenScreen = 0, kViewBuffer = 1, kDimTableRow = 2 };
 
 // Windows shown on this thread while it lives.
 class ShowWatch {
@@ -210,9 +211,9 @@ protected:
     }
 };
 
-TEST_F(CaptureShortOfMemory, WithoutTheDimmedCopyViewsAreDimmedBandByBand) {
-    Recreate(kDimmedCopy);
-    ASSERT_EQ(dlg->m_dcDimmed.GetSafeHdc(), nullptr);
+TEST_F(CaptureShortOfMemory, WithoutTheDimmingTableViewsAreDimmedBandByBand) {
+    Recreate(kDimTableRow);
+    ASSERT_FALSE(dlg->m_bDimTable);
     const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
     struct Case { const char* name; RECT rc; bool dimsNothing; } cases[] = {
         {"inside the view", {100, 80, 400, 300}, false},
@@ -230,22 +231,6 @@ TEST_F(CaptureShortOfMemory, WithoutTheDimmedCopyViewsAreDimmedBandByBand) {
             }
         }
     }
-}
-
-TEST_F(CaptureShortOfMemory, WithoutItsSnapshotTheMagnifierStaysHidden) {
-    Recreate(kMagnifierSnapshot);
-    ASSERT_NE(dlg->m_pMagnifier, nullptr);
-    ASSERT_NE(dlg->m_dcDimmed.GetSafeHdc(), nullptr);
-    for (POINT p : {POINT{300, 300}, POINT{310, 305}}) {
-        SetCursorPos(p.x, p.y);
-        Send(WM_MOUSEMOVE, 0, p.x, p.y);
-        EXPECT_FALSE(IsWindowVisible(dlg->m_pMagnifier->m_hWnd)) << p.x << "," << p.y;
-    }
-    // The rest of the capture goes on: a drag selects.
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
-    Send(WM_MOUSEMOVE, MK_LBUTTON, 200, 150);
-    Send(WM_LBUTTONUP, 0, 200, 150);
-    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{100, 100, 200, 150}));
 }
 
 }  // namespace
