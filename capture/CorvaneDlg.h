@@ -186,6 +186,8 @@ public:
     const CBitmap& m_bmpView = m_dcView.GetBitmap();
     // The dimming's level of each byte value, as the platform's blend makes it; m_bDimRounded when that
     // is plain rounding, which a faster pass computes. Without the table views are blended through GDI.
+    // Dimmed rows go through the strip into the view.
+    CBitmapDC m_dcDimStrip;
     dimming::DimTable m_dimTable = {};
     bool m_bDimTable = false;
     bool m_bDimRounded = false;

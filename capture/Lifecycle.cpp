@@ -106,7 +106,7 @@ bool CCorvaneDlg::CaptureScreen() {
     if (!CopyDesktopArea(&m_dcScreen, m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen)) return false;
 
     CPaintDC dcWindow(this);  // only the reference for the view buffer's format
-    return m_dcView.CreateDib(&dcWindow, m_cxScreen, m_cyScreen);
+    return m_dcView.Create(&dcWindow, m_cxScreen, m_cyScreen);
 }
 
 void CCorvaneDlg::CreateDimBitmap() {

@@ -3,7 +3,7 @@
 // paint. A step of the mouse recomposes and repaints only the part of the view that changes.
 #include "capture/CorvaneDlg.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "capture/logic/Dimming.h"
 #include "capture/logic/ViewRules.h"
@@ -19,17 +19,19 @@ constexpr COLORREF kHoverColor = 0x00E7AD37;
 // selection's frame (2 pixels) with its handles.
 constexpr int kHoverReach = kHoverPenWidth;
 constexpr int kSelectionReach = selection::kHandleHalf + 2 + 1;
+// Rows dimmed at a time on their way into the view.
+constexpr int kDimStripRows = 32;
 }  // namespace
 
 void CCorvaneDlg::CreateDimTable() {
     // What the blend makes of every byte value, read back from the blend itself on a row of 256 pixels
-    // (pixel v is v in all four bytes): the pixel pass then gives exactly the blended pixels.
+    // (pixel v is v in all four bytes): the pixel pass then gives exactly the blended pixels. The row is
+    // the first of the strip that dimmed rows pass through on their way into the view.
     m_bDimTable = false;
-    CBitmapDC ramp;
-    if (!ramp.CreateDib(&m_dcScreen, 256, 1)) return;  // the views are then blended band by band
-    DWORD* px = ramp.Pixels();
+    if (!m_dcDimStrip.CreateDib(&m_dcScreen, std::max(m_cxScreen, 256), kDimStripRows)) return;  // blend instead
+    DWORD* px = m_dcDimStrip.Pixels();
     for (DWORD v = 0; v < 256; ++v) px[v] = v * 0x01010101u;
-    BlendDim(ramp, RECT{0, 0, 256, 1});
+    BlendDim(m_dcDimStrip, RECT{0, 0, 256, 1});
     ::GdiFlush();
     for (int byte = 0; byte < 4; ++byte)
         for (int v = 0; v < 256; ++v) m_dimTable.level[byte][v] = static_cast<uint8_t>(px[v] >> (8 * byte));
@@ -44,37 +46,44 @@ void CCorvaneDlg::CopyScreenDimmedOutside(const RECT& rc) {
 void CCorvaneDlg::CopyScreenDimmedOutside(const RECT& rc, const RECT& area) {
     // After the orderly close the frozen screen is gone; there is nothing left to copy.
     if (!m_dcScreen.GetSafeHdc()) return;
-    const RECT clear = rect::Intersection(ClearArea(rc, m_cxScreen, m_cyScreen), area);
-    if (!m_bDimTable || !m_dcScreen.Pixels() || !m_dcView.Pixels()) {
+    const std::vector<RECT> bands = DimBands(rc, m_cxScreen, m_cyScreen);
+    if (!m_bDimTable) {
         m_dcView.BitBlt(area.left, area.top, rect::Width(area), rect::Height(area), &m_dcScreen, area.left, area.top,
                         SRCCOPY);
-        for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) {
+        for (const RECT& band : bands) {
             const RECT part = rect::Intersection(band, area);
             if (!rect::IsEmpty(part)) BlendDim(m_dcView, part);
         }
         return;
     }
-    ::GdiFlush();  // GDI drawing still on its way into the view lands before the pixels are rewritten
+    const RECT clear = rect::Intersection(ClearArea(rc, m_cxScreen, m_cyScreen), area);
+    if (!rect::IsEmpty(clear)) {
+        m_dcView.BitBlt(clear.left, clear.top, rect::Width(clear), rect::Height(clear), &m_dcScreen, clear.left,
+                        clear.top, SRCCOPY);
+    }
+    // The view stays a bitmap of the display's kind, which the marks are drawn on exactly as they are on
+    // the window; so dimmed rows are made in the strip and copied in from there, a few dozen at a time.
     const uint32_t* screen = reinterpret_cast<const uint32_t*>(m_dcScreen.Pixels());
-    uint32_t* view = reinterpret_cast<uint32_t*>(m_dcView.Pixels());
-    const size_t stride = static_cast<size_t>(m_cxScreen);
-    for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) {
+    uint32_t* strip = reinterpret_cast<uint32_t*>(m_dcDimStrip.Pixels());
+    const size_t stride = static_cast<size_t>(m_cxScreen), stripStride = static_cast<size_t>(m_dcDimStrip.PixelsWidth());
+    for (const RECT& band : bands) {
         const RECT part = rect::Intersection(band, area);
         if (rect::IsEmpty(part)) continue;
-        for (LONG y = part.top; y < part.bottom; ++y) {
-            const size_t at = y * stride + part.left;
-            const size_t n = static_cast<size_t>(part.right - part.left);
-            if (m_bDimRounded) {
-                dimming::DimPixelsRounded(screen + at, view + at, n, kDimAlpha);
-            } else {
-                dimming::DimPixels(screen + at, view + at, n, m_dimTable);
+        const size_t n = static_cast<size_t>(part.right - part.left);
+        for (LONG top = part.top; top < part.bottom; top += kDimStripRows) {
+            const LONG rows = std::min<LONG>(kDimStripRows, part.bottom - top);
+            ::GdiFlush();  // the strip's last copy into the view is done before its pixels are rewritten
+            for (LONG y = 0; y < rows; ++y) {
+                const uint32_t* from = screen + (top + y) * stride + part.left;
+                uint32_t* to = strip + y * stripStride + part.left;
+                if (m_bDimRounded) {
+                    dimming::DimPixelsRounded(from, to, n, kDimAlpha);
+                } else {
+                    dimming::DimPixels(from, to, n, m_dimTable);
+                }
             }
+            m_dcView.BitBlt(part.left, top, static_cast<int>(n), rows, &m_dcDimStrip, part.left, 0, SRCCOPY);
         }
-    }
-    if (rect::IsEmpty(clear)) return;
-    for (LONG y = clear.top; y < clear.bottom; ++y) {
-        const size_t at = y * stride + clear.left;
-        std::memcpy(view + at, screen + at, static_cast<size_t>(clear.right - clear.left) * sizeof(uint32_t));
     }
 }
 

@@ -2,7 +2,6 @@
 // exactly what composing the whole view the plain way (every band blended through GDI) gives.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,24 +17,29 @@ std::string Str(const RECT& r) {
 
 class ViewSteps : public CaptureTest {
 protected:
-    std::vector<uint32_t> View() {
-        GdiFlush();
-        const uint32_t* px = reinterpret_cast<const uint32_t*>(dlg->m_dcView.Pixels());
-        return std::vector<uint32_t>(px, px + size_t(dlg->m_cxScreen) * dlg->m_cyScreen);
-    }
-    // The window's client area as it shows now.
-    std::vector<uint32_t> Window() {
+    // All 32 bits of each pixel of a surface the size of the view, row by row.
+    std::vector<uint32_t> Read(CDC* pDC) {
         const int cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
         CBitmapDC copy;
-        CClientDC dcWindow(dlg.get());
-        EXPECT_TRUE(copy.CreateDib(&dcWindow, cx, cy));
-        BitBlt(copy, 0, 0, cx, cy, dcWindow, 0, 0, SRCCOPY);
+        EXPECT_TRUE(copy.CreateDib(pDC, cx, cy));
+        BitBlt(copy, 0, 0, cx, cy, *pDC, 0, 0, SRCCOPY);
         GdiFlush();
         return std::vector<uint32_t>(copy.Pixels(), copy.Pixels() + size_t(cx) * cy);
     }
+    std::vector<uint32_t> View() { return Read(&dlg->m_dcView); }
+    // The window's client area as it shows now; the fourth byte of its pixels means nothing on screen.
+    std::vector<uint32_t> Window() {
+        CClientDC dcWindow(dlg.get());
+        std::vector<uint32_t> px = Read(&dcWindow);
+        for (uint32_t& p : px) p &= 0xFFFFFF;
+        return px;
+    }
     // The view composed whole with the plain dimming, and the view left as it was.
     std::vector<uint32_t> Plain(bool hover) {
-        const std::vector<uint32_t> kept = View();
+        const int cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+        CBitmapDC kept;
+        EXPECT_TRUE(kept.CreateDib(&dlg->m_dcView, cx, cy));
+        BitBlt(kept, 0, 0, cx, cy, dlg->m_dcView, 0, 0, SRCCOPY);
         dlg->m_bDimTable = false;
         if (hover) {
             dlg->ComposeHoverView();
@@ -44,7 +48,7 @@ protected:
         }
         dlg->m_bDimTable = true;
         const std::vector<uint32_t> plain = View();
-        std::memcpy(dlg->m_dcView.Pixels(), kept.data(), kept.size() * sizeof(uint32_t));
+        BitBlt(dlg->m_dcView, 0, 0, cx, cy, kept, 0, 0, SRCCOPY);
         return plain;
     }
     // Where the two differ first, for the message.
@@ -67,9 +71,10 @@ protected:
         const std::vector<uint32_t> view = View();
         const std::vector<uint32_t> plain = Plain(hover);
         EXPECT_TRUE(view == plain) << name << " to " << Str(to) << ": view, " << FirstDifference(view, plain, dlg->m_cxScreen);
-        const std::vector<uint32_t> window = Window();
-        EXPECT_TRUE(window == plain) << name << " to " << Str(to) << ": window, "
-                                     << FirstDifference(window, plain, dlg->m_cxScreen);
+        std::vector<uint32_t> window = Window(), plainRgb = plain;
+        for (uint32_t& p : plainRgb) p &= 0xFFFFFF;
+        EXPECT_TRUE(window == plainRgb) << name << " to " << Str(to) << ": window, "
+                                     << FirstDifference(window, plainRgb, dlg->m_cxScreen);
     }
     void AddShape(int kind, POINT from, POINT to, int size, COLORREF colour, std::vector<POINT> points = {},
                   const wchar_t* text = L"") {
