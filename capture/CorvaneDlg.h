@@ -20,6 +20,9 @@ class CColorIndicatorDlg;
 constexpr UINT_PTR TIMER_FOREGROUND = 1024;
 constexpr UINT FOREGROUND_PERIOD_MS = 1000;
 
+// Posted by the first paint: the child windows are made after it.
+constexpr UINT WM_CREATE_CHILD_WINDOWS = WM_APP + 1;
+
 // What the view buffer was last composed as, so that a mouse step recomposes only what changes.
 enum ViewKind { VIEW_NONE, VIEW_SELECTION, VIEW_HOVER };
 struct ViewShown {
@@ -34,6 +37,7 @@ public:
     ~CCorvaneDlg() override;
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // Lifecycle.
     void InitCaptureState();
@@ -41,6 +45,8 @@ public:
     bool CaptureScreen();
     void CreateDimBitmap();
     void CreateTextEdit();
+    // The tool bars, the magnifier and the pointer window, once.
+    void CreateChildWindows();
     void ForceForeground();
 
     // View rendering.
@@ -194,6 +200,7 @@ public:
     ViewShown m_viewShown;
     // Something was drawn straight onto the window (the quick look): the next step repaints it whole.
     bool m_bWindowScribbled = false;
+    bool m_bChildWindowsMade = false;
     CEdit m_edit;
     POINT m_ptSelStart = {0, 0};
     POINT m_ptSelEnd = {0, 0};
@@ -244,6 +251,7 @@ protected:
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnTimer(UINT_PTR nIDEvent);
+    LRESULT OnCreateChildWindows(WPARAM wParam, LPARAM lParam);
     void OnCloseCommand();
     void OnSaveCommand();
     void OnDoneCommand();

@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
     ON_WM_LBUTTONDBLCLK()
     ON_WM_KEYUP()
     ON_WM_TIMER()
+    ON_MESSAGE(WM_CREATE_CHILD_WINDOWS, OnCreateChildWindows)
     ON_COMMAND(IDC_SAVE_BUTTON, OnSaveCommand)
     ON_COMMAND(ID_SAVE, OnSaveCommand)
     ON_COMMAND_RANGE(ID_TOOL_ARROW, ID_TOOL_ARROW, OnToolCommand)
@@ -198,6 +199,15 @@ void CCorvaneDlg::OnKeyUp(UINT nChar, UINT, UINT) {
     } else {
         Default();
     }
+}
+
+LRESULT CCorvaneDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Input or a command that comes before the first paint finds the child windows made.
+    if (!m_bChildWindowsMade && ((msg >= WM_KEYFIRST && msg <= WM_KEYLAST) ||
+                                 (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || msg == WM_COMMAND)) {
+        CreateChildWindows();
+    }
+    return CDialog::WindowProc(msg, wParam, lParam);
 }
 
 BOOL CCorvaneDlg::PreTranslateMessage(MSG* pMsg) {

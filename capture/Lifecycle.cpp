@@ -60,23 +60,38 @@ BOOL CCorvaneDlg::OnInitDialog() {
         return FALSE;
     }
     AfxPhaseDone("screen copy");
-    CreateToolBars();
-    AfxPhaseDone("tool bars");
     CreateDimBitmap();
     CreateDimTable();
     AfxPhaseDone("dimming");
-    CreateMagnifier();
-    CreateColorIndicator();
     CreateTextEdit();
-    AfxPhaseDone("child windows");
     ComposeView();
     AfxPhaseDone("first composition");
+    // The bars, the magnifier and the pointer are all hidden at first: they are made once the frozen
+    // screen is on the window (or as soon as input comes), not before.
 
     MoveWindow(m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen, TRUE);
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetTimer(TIMER_FOREGROUND, FOREGROUND_PERIOD_MS);
     m_nForegroundTicks = 0;
     return TRUE;
+}
+
+void CCorvaneDlg::CreateChildWindows() {
+    if (m_bChildWindowsMade) return;
+    m_bChildWindowsMade = true;
+    // Made while the capture is already up, a popup dialog takes the activation as it is made; the
+    // keyboard stays with the capture.
+    const bool bActive = ::GetActiveWindow() == m_hWnd;
+    CreateToolBars();
+    CreateMagnifier();
+    CreateColorIndicator();
+    if (bActive && ::GetActiveWindow() != m_hWnd) ::SetActiveWindow(m_hWnd);
+    AfxPhaseDone("child windows");
+}
+
+LRESULT CCorvaneDlg::OnCreateChildWindows(WPARAM, LPARAM) {
+    CreateChildWindows();
+    return 0;
 }
 
 void CCorvaneDlg::InitCaptureState() {
