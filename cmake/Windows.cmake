@@ -84,3 +84,18 @@ foreach(src ${E2E_HELPER_SOURCES})
   target_link_libraries(${name} PRIVATE user32 gdi32 comdlg32 ole32 gdiplus)
   target_link_options(${name} PRIVATE -static -municode)
 endforeach()
+
+# The benchmark (scripts/bench): a minimal full-screen program as the reference for the start, a watcher
+# that times a program's start from the outside, and the capture's start phases and mouse steps timed
+# from the inside, linked with the same code and resources as the program and the dialog tests.
+add_executable(bench_minimal WIN32 ${CMAKE_SOURCE_DIR}/bench/MinimalWindow.cpp)
+target_link_options(bench_minimal PRIVATE -static -municode)
+
+add_executable(bench_startwatch ${CMAKE_SOURCE_DIR}/bench/StartWatch.cpp)
+target_link_libraries(bench_startwatch PRIVATE user32 gdi32 psapi)
+target_link_options(bench_startwatch PRIVATE -static -municode)
+
+add_executable(corvane_bench ${CMAKE_SOURCE_DIR}/bench/CaptureBench.cpp ${CORVANE_RC})
+target_link_libraries(corvane_bench PRIVATE corvane_core psapi)
+target_link_options(corvane_bench PRIVATE -static)
+add_dependencies(corvane_bench corvane_resources)
