@@ -2,6 +2,8 @@
 // text box), the foreground timer, the About box, the orderly close and the teardown.
 #include "capture/CorvaneDlg.h"
 
+#include <thread>
+
 #include "app/AboutDlg.h"
 #include "capture/logic/ViewRules.h"
 #include "palette/ColorIndicatorDlg.h"
@@ -117,11 +119,19 @@ bool CCorvaneDlg::CaptureScreen() {
     m_cxPrimary = ::GetSystemMetrics(SM_CXSCREEN);
     m_cyPrimary = ::GetSystemMetrics(SM_CYSCREEN);
 
-    // The one and only read of the live screen: everything later is painted from this copy.
-    if (!CopyDesktopArea(&m_dcScreen, m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen)) return false;
-
+    {
+        CWindowDC dcDesktop(::GetDesktopWindow());
+        if (!m_dcScreen.CreateDib(&dcDesktop, m_cxScreen, m_cyScreen)) return false;
+    }
     CPaintDC dcWindow(this);  // only the reference for the view buffer's format
-    return m_dcView.Create(&dcWindow, m_cxScreen, m_cyScreen);
+    if (!m_dcView.Create(&dcWindow, m_cxScreen, m_cyScreen)) return false;
+    // A new bitmap's memory is made on its first touch, which costs about a frame copy of time: the view's
+    // is touched on the side while the screen is read. The view is composed only after both are done.
+    std::thread touch([this] { ::PatBlt(m_dcView, 0, 0, m_cxScreen, m_cyScreen, BLACKNESS); ::GdiFlush(); });
+    // The one and only read of the live screen: everything later is painted from this copy.
+    ReadDesktopArea(&m_dcScreen, m_rcScreen.left, m_rcScreen.top);
+    touch.join();
+    return true;
 }
 
 void CCorvaneDlg::CreateDimBitmap() {

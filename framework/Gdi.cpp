@@ -1,6 +1,7 @@
 // GDI handle owners.
 #include "framework/Gdi.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "framework/Wnd.h"
@@ -189,8 +190,20 @@ BOOL CBitmapDC::DeleteDC() {
 BOOL CopyDesktopArea(CBitmapDC* pDC, int x, int y, int cx, int cy) {
     CWindowDC dcDesktop(::GetDesktopWindow());
     if (!pDC->CreateDib(&dcDesktop, cx, cy)) return FALSE;
-    pDC->BitBlt(0, 0, cx, cy, &dcDesktop, x, y, SRCCOPY);
+    ReadDesktopArea(pDC, x, y);
     return TRUE;
+}
+
+void ReadDesktopArea(CBitmapDC* pDC, int x, int y) {
+    CWindowDC dcDesktop(::GetDesktopWindow());
+    const int cx = pDC->PixelsWidth(), cy = pDC->PixelsHeight();
+    // Read in bands of at most 256 KB: each read of the display passes through buffers of its size, and
+    // small ones are used again from band to band, where one frame-sized read makes and fills fresh
+    // memory twice over (about three times slower for a 4K screen).
+    const int rows = std::max(1, (256 * 1024) / std::max(1, cx * 4));
+    for (int top = 0; top < cy; top += rows) {
+        pDC->BitBlt(0, top, cx, std::min(rows, cy - top), &dcDesktop, x, y + top, SRCCOPY);
+    }
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }
