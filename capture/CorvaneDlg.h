@@ -20,8 +20,8 @@ class CColorIndicatorDlg;
 constexpr UINT_PTR TIMER_FOREGROUND = 1024;
 constexpr UINT FOREGROUND_PERIOD_MS = 1000;
 
-// Posted by the first paint: the child windows are made after it.
-constexpr UINT WM_CREATE_CHILD_WINDOWS = WM_APP + 1;
+// Set by the first paint: the child windows are made after it.
+constexpr UINT_PTR TIMER_CHILD_WINDOWS = 1025;
 
 // What the view buffer was last composed as, so that a mouse step recomposes only what changes.
 enum ViewKind { VIEW_NONE, VIEW_SELECTION, VIEW_HOVER };
@@ -251,7 +251,6 @@ protected:
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnTimer(UINT_PTR nIDEvent);
-    LRESULT OnCreateChildWindows(WPARAM wParam, LPARAM lParam);
     void OnCloseCommand();
     void OnSaveCommand();
     void OnDoneCommand();

@@ -20,7 +20,6 @@ BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
     ON_WM_LBUTTONDBLCLK()
     ON_WM_KEYUP()
     ON_WM_TIMER()
-    ON_MESSAGE(WM_CREATE_CHILD_WINDOWS, OnCreateChildWindows)
     ON_COMMAND(IDC_SAVE_BUTTON, OnSaveCommand)
     ON_COMMAND(ID_SAVE, OnSaveCommand)
     ON_COMMAND_RANGE(ID_TOOL_ARROW, ID_TOOL_ARROW, OnToolCommand)
@@ -202,9 +201,11 @@ void CCorvaneDlg::OnKeyUp(UINT nChar, UINT, UINT) {
 }
 
 LRESULT CCorvaneDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // Input or a command that comes before the first paint finds the child windows made.
+    // A click, a key or a command that comes before the first paint finds the child windows made. A
+    // mouse move does not wait for them: it outlines the window under the pointer at once, and the
+    // magnifier joins on a later move.
     if (!m_bChildWindowsMade && ((msg >= WM_KEYFIRST && msg <= WM_KEYLAST) ||
-                                 (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || msg == WM_COMMAND)) {
+                                 (msg > WM_MOUSEMOVE && msg <= WM_MOUSELAST) || msg == WM_COMMAND)) {
         CreateChildWindows();
     }
     return CDialog::WindowProc(msg, wParam, lParam);

@@ -91,11 +91,6 @@ void CCorvaneDlg::CreateChildWindows() {
     AfxPhaseDone("child windows");
 }
 
-LRESULT CCorvaneDlg::OnCreateChildWindows(WPARAM, LPARAM) {
-    CreateChildWindows();
-    return 0;
-}
-
 void CCorvaneDlg::InitCaptureState() {
     m_shapeCurrent.nKind = SHAPE_NONE;
     m_crColor = 0x000000FF;
@@ -155,6 +150,11 @@ void CCorvaneDlg::CreateTextEdit() {
 }
 
 void CCorvaneDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == TIMER_CHILD_WINDOWS) {
+        ::KillTimer(m_hWnd, TIMER_CHILD_WINDOWS);
+        CreateChildWindows();
+        return;
+    }
     if (nIDEvent == TIMER_FOREGROUND && ForegroundTickForces(m_nForegroundTicks)) {
         ++m_nForegroundTicks;
         ForceForeground();

@@ -228,7 +228,8 @@ void CCorvaneDlg::OnPaint() {
     dc.BitBlt(paint.left, paint.top, rect::Width(paint), rect::Height(paint), &m_dcView, paint.left, paint.top, SRCCOPY);
     // The shape being dragged out lives on the window only, over the view.
     if (m_shapeCurrent.nKind != SHAPE_NONE) DrawShape(&dc, m_shapeCurrent);
-    if (!m_bChildWindowsMade) PostMessage(WM_CREATE_CHILD_WINDOWS);
+    // The child windows are made when the queue has nothing else: the first input goes first.
+    if (!m_bChildWindowsMade) SetTimer(TIMER_CHILD_WINDOWS, 1);
 }
 
 BOOL CCorvaneDlg::OnEraseBkgnd(CDC*) { return TRUE; }

@@ -270,7 +270,7 @@ TEST_F(CaptureDialog, PaintingShowsTheViewBuffer) {
     dlg->ComposeView();
     dlg->Invalidate(FALSE);
     dlg->UpdateWindow();
-    ASSERT_TRUE(testdesk::PumpUntil([&] { return testdesk::ShownAndPainted(dlg->m_hWnd); }));
+    ASSERT_TRUE(testdesk::PumpUntil([&] { return Started(*dlg); }));
     HDC screen = GetDC(dlg->m_hWnd);
     for (POINT p : std::vector<POINT>{{10, 10}, {60, 70}, {299, 259}, {300, 260}, {700, 500}}) {
         EXPECT_EQ(GetPixel(screen, p.x, p.y), ViewAt(p.x, p.y)) << p.x << "," << p.y;

@@ -55,7 +55,7 @@ void CaptureTest::SetUp() {
     dlg = std::make_unique<CCorvaneDlg>();
     app.m_pMainWnd = dlg.get();
     ASSERT_TRUE(dlg->Create(IDD_CAPTURE));
-    ASSERT_TRUE(testdesk::PumpUntil([&] { return testdesk::ShownAndPainted(dlg->m_hWnd); }));
+    ASSERT_TRUE(testdesk::PumpUntil([&] { return Started(*dlg); }));
 }
 
 void CaptureTest::TearDown() {

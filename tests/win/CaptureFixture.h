@@ -33,6 +33,10 @@ private:
     HGDIOBJ m_old;
 };
 
+// Whether a capture is up as a user finds it: shown, painted, and its bars and popups made (they come
+// after the first paint).
+inline bool Started(CCorvaneDlg& d) { return testdesk::ShownAndPainted(d.m_hWnd) && d.m_bChildWindowsMade; }
+
 class CaptureTest : public testing::Test {
 protected:
     void SetUp() override;

@@ -203,7 +203,7 @@ protected:
         const bool created = dlg->Create(IDD_CAPTURE);
         AfxFailBitmapsAfterForTesting(-1);
         ASSERT_TRUE(created);
-        ASSERT_TRUE(testdesk::PumpUntil([&] { return testdesk::ShownAndPainted(dlg->m_hWnd); }));
+        ASSERT_TRUE(testdesk::PumpUntil([&] { return Started(*dlg); }));
     }
     void TearDown() override {
         AfxFailBitmapsAfterForTesting(-1);
