@@ -187,13 +187,6 @@ BOOL CBitmapDC::DeleteDC() {
     return CDC::DeleteDC();
 }
 
-BOOL CopyDesktopArea(CBitmapDC* pDC, int x, int y, int cx, int cy) {
-    CWindowDC dcDesktop(::GetDesktopWindow());
-    if (!pDC->CreateDib(&dcDesktop, cx, cy)) return FALSE;
-    ReadDesktopArea(pDC, x, y);
-    return TRUE;
-}
-
 void ReadDesktopArea(CBitmapDC* pDC, int x, int y) {
     CWindowDC dcDesktop(::GetDesktopWindow());
     const int cx = pDC->PixelsWidth(), cy = pDC->PixelsHeight();

@@ -157,9 +157,6 @@ private:
     int m_cy = 0;
 };
 
-// Copies the desktop's area (x, y, cx, cy) (desktop coordinates) into pDC, made anew at that size as a
-// 32-bit DIB; FALSE, with pDC empty, when the memory for it cannot be had.
-BOOL CopyDesktopArea(CBitmapDC* pDC, int x, int y, int cx, int cy);
 // Fills pDC, a DIB made by CreateDib, with the desktop's area of its size at (x, y).
 void ReadDesktopArea(CBitmapDC* pDC, int x, int y);
 

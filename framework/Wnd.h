@@ -142,8 +142,6 @@ protected:                                        \
 #define AFX_PT(lParam) CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)))
 
 #define ON_WM_PAINT() AFX_ROW(WM_PAINT, self->OnPaint(); return 0;)
-// A message of the window's own (WM_APP and up): the handler takes both parameters and answers.
-#define ON_MESSAGE(msg, memberFn) AFX_ROW(msg, return self->memberFn(wParam, lParam);)
 #define ON_WM_ERASEBKGND() \
     AFX_ROW(WM_ERASEBKGND, CDC dc(reinterpret_cast<HDC>(wParam)); return self->OnEraseBkgnd(&dc);)
 #define ON_WM_SYSCOMMAND() AFX_ROW(WM_SYSCOMMAND, self->OnSysCommand(static_cast<UINT>(wParam), lParam); return 0;)
