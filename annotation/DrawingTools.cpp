@@ -89,7 +89,7 @@ void CCorvaneDlg::RectToolMove(CDC*, UINT nFlags, POINT pt) {
     // The rectangle follows the mouse also beyond the selection; only its drawing is kept inside.
     RECT r;
     RectFromPoints(m_ptBoxFrom, pt, &r);
-    m_shapeCurrent = CShape{SHAPE_RECT, m_nSize, m_crColor, POINT{r.left, r.top}, POINT{r.right, r.bottom}, {}, {}};
+    m_shapeCurrent = CShape{SHAPE_RECT, m_nSize, m_crColor, POINT{r.left, r.top}, POINT{r.right, r.bottom}, {}, {}, {}};
     ShowPreview();
 }
 
@@ -97,7 +97,7 @@ void CCorvaneDlg::ArrowToolMove(CDC*, UINT nFlags, POINT pt) {
     m_ptLastMouse = ClampToSelection(pt);
     if (!ToolDrags(TOOL_ARROW, m_ptLineFrom, nFlags)) return;
     SetDrawCursor();
-    m_shapeCurrent = CShape{SHAPE_ARROW, m_nSize, m_crColor, m_ptLineFrom, m_ptLastMouse, {}, {}};
+    m_shapeCurrent = CShape{SHAPE_ARROW, m_nSize, m_crColor, m_ptLineFrom, m_ptLastMouse, {}, {}, {}};
     ShowPreview();
 }
 
@@ -107,7 +107,7 @@ void CCorvaneDlg::PenToolMove(CDC* pDC, UINT nFlags, POINT pt) {
     SetDrawCursor();
     // The stroke so far, straight onto the window (frameless, so its DC uses view coordinates); the
     // newest point is drawn with the next move, and the whole stroke from the view at the release.
-    CShape stroke{SHAPE_PEN, m_nSize, m_crColor, POINT{0, 0}, POINT{0, 0}, {}, m_penPoints};
+    CShape stroke{SHAPE_PEN, m_nSize, m_crColor, POINT{0, 0}, POINT{0, 0}, {}, m_penPoints, {}};
     DrawShape(pDC, stroke);
     m_penPoints.push_back(m_ptLastMouse);
 }
@@ -116,7 +116,7 @@ void CCorvaneDlg::EllipseToolMove(CDC*, UINT nFlags, POINT pt) {
     m_ptLastMouse = ClampToSelection(pt);
     if (!ToolDrags(TOOL_ELLIPSE, m_ptBoxFrom, nFlags)) return;
     SetDrawCursor();
-    m_shapeCurrent = CShape{SHAPE_ELLIPSE, m_nSize, m_crColor, m_ptBoxFrom, m_ptLastMouse, {}, {}};
+    m_shapeCurrent = CShape{SHAPE_ELLIPSE, m_nSize, m_crColor, m_ptBoxFrom, m_ptLastMouse, {}, {}, {}};
     ShowPreview();
 }
 

@@ -74,7 +74,7 @@ void CCorvaneDlg::DrawShapeAt(CDC* pDC, const CShape& shape, POINT origin) {
         const COLORREF oldColor = pDC->SetTextColor(shape.crColor);
         const int oldMode = pDC->SetBkMode(TRANSPARENT);
         HGDIOBJ oldFont = pDC->SelectObject(GetFontForSize(shape.nSize));
-        pDC->DrawText(shape.strText, &box, DT_WORDBREAK | DT_EDITCONTROL);
+        pDC->DrawText(shape.strShown.empty() ? shape.strText : shape.strShown, &box, DT_WORDBREAK | DT_EDITCONTROL);
         pDC->SelectObject(oldFont);
         pDC->SetBkMode(oldMode);
         pDC->SetTextColor(oldColor);

@@ -3,6 +3,7 @@
 // choice, undo, save or done turn the text into a text shape. The fit arithmetic is drawing::FitTextBox.
 #include "capture/CorvaneDlg.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "annotation/logic/Drawing.h"
@@ -63,24 +64,39 @@ void CCorvaneDlg::TextToolUp(POINT pt) {
 
 void CCorvaneDlg::OnEnChangeText() {
     const std::wstring text = m_edit.GetWindowText();
-    if (text.empty()) {
-        MoveTextBox(drawing::FitTextBox(EditRectInView(), kEmptyTextWidth, m_rcSelection));
-        return;
-    }
     // A window DC rather than a paint DC: measuring must not validate what is waiting to be painted.
     CClientDC dc(this);
     HGDIOBJ oldFont = dc.SelectObject(GetFontForSize(m_nSize));
-    RECT frame = kMeasureFrame;
-    dc.DrawText(text, &frame, DT_CALCRECT);
-    RECT box = drawing::FitTextBox(EditRectInView(), frame.right - frame.left, m_rcSelection);
-    // The lines as the box wraps them, inside its border and margins: the box grows to show them all,
-    // so that the text drawn in its rectangle at the commit keeps every line.
-    const DWORD margins = static_cast<DWORD>(m_edit.SendMessage(EM_GETMARGINS));
-    const LONG inner = rect::Width(box) - 2 * kBoxBorder - LOWORD(margins) - HIWORD(margins);
-    RECT lines = {0, 0, inner > 1 ? inner : 1, 0};
-    dc.DrawText(text, &lines, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL);
+    int width = kEmptyTextWidth;
+    if (!text.empty()) {
+        RECT frame = kMeasureFrame;
+        dc.DrawText(text, &frame, DT_CALCRECT);
+        width = frame.right - frame.left;
+    }
+    TEXTMETRICW tm = {};
+    ::GetTextMetricsW(dc, &tm);
     dc.SelectObject(oldFont);
-    MoveTextBox(drawing::GrowToText(box, rect::Height(lines) + 2 * kBoxBorder + kLineSlack, m_rcSelection));
+    const RECT box = drawing::FitTextBox(EditRectInView(), width, m_rcSelection);
+    // The box grows to show every line it wraps its text into at that width (the caret's line, when
+    // empty), so that the text drawn in its rectangle at the commit keeps all of them: the box itself
+    // tells how many there are, once it has the width.
+    m_edit.MoveWindow(box.left, box.top, rect::Width(box), rect::Height(box), FALSE);
+    const LONG lines = std::max<LONG>(1, static_cast<LONG>(m_edit.SendMessage(EM_GETLINECOUNT)));
+    MoveTextBox(drawing::GrowToText(box, lines * tm.tmHeight + 2 * kBoxBorder + kLineSlack, m_rcSelection));
+    // The room the box lays its lines out in can be less than its inside (a bordered edit control keeps
+    // a little more inside its border once it is tall enough): grow by the lines it still lacks.
+    for (int i = 0; i < 2; ++i) {
+        RECT room = {0, 0, 0, 0};
+        m_edit.SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+        const LONG missing = lines * tm.tmHeight - rect::Height(room);
+        const RECT now = EditRectInView();
+        const RECT grown = drawing::GrowToText(now, rect::Height(now) + missing, m_rcSelection);
+        if (missing <= 0 || rect::Equal(grown, now)) break;
+        MoveTextBox(grown);
+    }
+    // While the box was narrower than its text (before this fit), it wrapped the newest character onto
+    // a line below and scrolled to it; with the room it has now, its text shows from the top.
+    m_edit.ScrollToTop();
 }
 
 void CCorvaneDlg::MoveTextBox(const RECT& box) {
@@ -126,6 +142,7 @@ void CCorvaneDlg::CommitText() {
         shape->ptFrom = m_ptBoxFrom;
         shape->ptTo = POINT{box.right, box.bottom};
         shape->strText = m_edit.GetWindowText();
+        shape->strShown = m_edit.GetTextAsShown();
         if (!shape->strText.empty()) {
             m_shapes.push_back(std::move(shape));
             m_ptBoxFrom = POINT{0, 0};

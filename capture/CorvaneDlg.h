@@ -37,6 +37,10 @@ public:
     ~CCorvaneDlg() override;
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Takes the presses, repeats and release of the keys that end the capture (Esc, Enter); true when
+    // the message is taken.
+    bool TakeEndingKey(const MSG* pMsg);
+    void EndByKey(WPARAM vk);
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // Lifecycle.
@@ -55,6 +59,9 @@ public:
     void DimOutside(HDC dc, RECT rc);
     void BlendDim(HDC dc, const RECT& rc);
     void HighlightHoverWindow(CPoint point);
+    // After the capture starts over: the view as the pointer's place shows it (the window under it
+    // outlined), and the magnifier beside it.
+    void ShowViewAtPointer();
     // Shows the view for a hovered rectangle that was rcOld before the lookup and is m_rcHover now.
     void ShowHoverChange(const RECT& rcOld);
     // The hover view: the frozen screen dimmed around m_rcHover, which is outlined.
@@ -234,6 +241,8 @@ public:
     bool m_bSaveOnRightRelease = false;
     // An Esc press reached the capture window or one of its children (its release may end the capture).
     bool m_bEscapePressed = false;
+    // Esc or Enter held down to end the capture, which ends when it comes up; 0 when none.
+    UINT m_nEndingKey = 0;
 
 protected:
     BOOL OnInitDialog() override;

@@ -66,6 +66,9 @@ void CCorvaneDlg::OnLButtonDown(UINT nFlags, CPoint point) {
             RectToolDown(point);
             TextToolDown(point);
         }
+        // The drag ends here wherever the button comes up: released over a tool bar, it would go to the
+        // bar and leave a mark half made.
+        ::SetCapture(m_hWnd);
     }
     Default();
 }
@@ -92,6 +95,7 @@ void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
 }
 
 void CCorvaneDlg::OnLButtonUp(UINT nFlags, CPoint point) {
+    if (::GetCapture() == m_hWnd && !m_bSaveOnRightRelease) ::ReleaseCapture();
     if (m_bWindowDetect) {
         // The first release of the capture ends window detection.
         m_bWindowDetect = false;
@@ -152,6 +156,7 @@ void CCorvaneDlg::OnRButtonUp(UINT, CPoint) {
     if (m_bSaveOnRightRelease) {
         m_bSaveOnRightRelease = false;
         ::ReleaseCapture();
+        CommitText();  // the text being typed is part of what is saved, as with every other way to save
         BuildResultImage();
         SaveResultToFile();
     }
@@ -160,6 +165,7 @@ void CCorvaneDlg::OnRButtonUp(UINT, CPoint) {
 
 void CCorvaneDlg::OnLButtonDblClk(UINT, CPoint point) {
     if (rect::Contains(m_rcSelection, point)) {
+        CommitText();
         BuildResultImage();
         CopyResultToClipboard();
     }
@@ -212,6 +218,7 @@ LRESULT CCorvaneDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CCorvaneDlg::PreTranslateMessage(MSG* pMsg) {
+    if (TakeEndingKey(pMsg)) return TRUE;
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) m_bEscapePressed = true;
     if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_edit.m_hWnd) {
         // A multi-line box in a dialog would turn Esc into WM_CLOSE, the orderly end that reports
@@ -236,4 +243,35 @@ BOOL CCorvaneDlg::PreTranslateMessage(MSG* pMsg) {
     }
     if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg)) return TRUE;
     return CDialog::PreTranslateMessage(pMsg);
+}
+
+bool CCorvaneDlg::TakeEndingKey(const MSG* pMsg) {
+    if (pMsg->message != WM_KEYDOWN && pMsg->message != WM_KEYUP) return false;
+    const WPARAM vk = pMsg->wParam;
+    if (vk != VK_ESCAPE && vk != VK_RETURN) return false;
+    if (pMsg->message == WM_KEYUP) {
+        if (m_nEndingKey != vk) return false;
+        m_nEndingKey = 0;
+        EndByKey(vk);
+        return true;
+    }
+    // Enter in the box keeps the text, Ctrl+Enter breaks its line (and repeats, held).
+    if (vk == VK_RETURN && pMsg->hwnd == m_edit.m_hWnd) return false;
+    // The repeats of a held Esc or Enter do nothing: the key's first press has done what it does.
+    if (IsKeyRepeat(pMsg->lParam)) return true;
+    // A key that is really down ends the capture when it comes up. Ended at its press, the capture
+    // would leave its repeats and its release to whatever program gets the keyboard next (a held
+    // Enter types line breaks into the document beneath).
+    if (::GetKeyState(static_cast<int>(vk)) >= 0) return false;  // not a key of the keyboard: at once
+    m_nEndingKey = static_cast<UINT>(vk);
+    return true;
+}
+
+void CCorvaneDlg::EndByKey(WPARAM vk) {
+    if (vk == VK_ESCAPE) {
+        ::PostQuitMessage(1);
+    } else {
+        // What the dialog makes of Enter: its default command, which abandons the capture.
+        SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+    }
 }

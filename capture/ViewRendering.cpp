@@ -163,6 +163,25 @@ void CCorvaneDlg::HighlightHoverWindow(CPoint point) {
     ShowHoverChange(rcOld);
 }
 
+void CCorvaneDlg::ShowViewAtPointer() {
+    // What the last hover showed is gone with the selection view: the window under the pointer now is
+    // outlined at once, not only when the pointer reaches another window.
+    ::SetRectEmpty(&m_rcHover);
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    const POINT pt = {cursor.x - m_rcScreen.left, cursor.y - m_rcScreen.top};
+    if (m_bWindowDetect && !m_bHasSelection && m_windowFinder.FindWindowRectAt(pt, &m_rcHover)) {
+        ComposeHoverView();
+        Invalidate(FALSE);
+        m_bWindowScribbled = false;
+        UpdateWindow();
+    } else {
+        ::SetRectEmpty(&m_rcHover);
+        RefreshView();
+    }
+    MoveMagnifier();
+}
+
 void CCorvaneDlg::ShowHoverChange(const RECT& rcOld) {
     // Only a change of window recomposes. m_rcHover is what a click at the point would pick (the window
     // finder has already refused what a click refuses), so every change is shown.

@@ -19,6 +19,27 @@ std::wstring CEdit::GetWindowText() const {
     return text;
 }
 
+std::wstring CEdit::GetTextAsShown() const {
+    const std::wstring text = GetWindowText();
+    const auto send = [this](UINT msg, WPARAM w) { return static_cast<int>(::SendMessageW(m_hWnd, msg, w, 0)); };
+    const int count = send(EM_GETLINECOUNT, 0);
+    std::wstring shown;
+    for (int i = 0; i < count; ++i) {
+        const int start = send(EM_LINEINDEX, static_cast<WPARAM>(i));
+        const int length = send(EM_LINELENGTH, static_cast<WPARAM>(start));
+        if (start < 0 || length < 0 || static_cast<size_t>(start) > text.size()) break;
+        if (i > 0) shown += L"\r\n";
+        shown += text.substr(static_cast<size_t>(start), static_cast<size_t>(length));
+    }
+    return shown;
+}
+
+void CEdit::ScrollToTop() {
+    const LRESULT first = ::SendMessageW(m_hWnd, EM_GETFIRSTVISIBLELINE, 0, 0);
+    if (first > 0) ::SendMessageW(m_hWnd, EM_LINESCROLL, 0, -first);
+    ::SendMessageW(m_hWnd, EM_SCROLLCARET, 0, 0);
+}
+
 BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) {
     DeleteImageList();
     m_hImageList = ImageList_Create(cx, cy, nFlags, nInitial, nGrow);
@@ -40,17 +61,61 @@ constexpr int kBarEdge = 2;
 BEGIN_MESSAGE_MAP(CToolBar, CWnd)
     ON_WM_PAINT()
     ON_WM_SETFOCUS()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
 void CToolBar::OnSetFocus(CWnd*) {
     Default();
-    // The control lights up a button when it receives the keyboard (its dialog hands it the focus, for
-    // one): a lit button the mouse is not over reads as the chosen one, so only the mouse lights them.
+    // The control lights its first button when it receives the keyboard (its dialog hands it the
+    // focus, for one): a lit button reads as the chosen one, so only the mouse lights them.
+    LightButtonUnderMouse();
+}
+
+int CToolBar::ButtonAt(POINT pt) const {
+    const int hit = static_cast<int>(::SendMessageW(m_hWnd, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&pt)));
+    return hit >= 0 && hit < GetCount() ? hit : -1;
+}
+
+void CToolBar::OnLButtonDown(UINT, CPoint point) {
+    m_nPressed = ButtonAt(point);
+    m_checkedBeforePress.assign(static_cast<size_t>(GetCount()), false);
+    for (int i = 0; i < GetCount(); ++i) {
+        TBBUTTON button = {};
+        ::SendMessageW(m_hWnd, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+        m_checkedBeforePress[static_cast<size_t>(i)] = (button.fsState & TBSTATE_CHECKED) != 0;
+    }
+    Default();
+}
+
+void CToolBar::OnLButtonUp(UINT, CPoint point) {
+    Default();
+    // Released off the button it went down on, the press issued no command; the control may still
+    // have checked that button (a tool that is not chosen would look chosen).
+    if (m_nPressed >= 0 && ButtonAt(point) != m_nPressed) {
+        for (int i = 0; i < GetCount() && static_cast<size_t>(i) < m_checkedBeforePress.size(); ++i) {
+            TBBUTTON button = {};
+            ::SendMessageW(m_hWnd, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+            const bool checked = m_checkedBeforePress[static_cast<size_t>(i)];
+            if (((button.fsState & TBSTATE_CHECKED) != 0) != checked)
+                ::SendMessageW(m_hWnd, TB_CHECKBUTTON, static_cast<WPARAM>(button.idCommand), checked);
+        }
+    }
+    m_nPressed = -1;
+    // Released off the bar, the press leaves it without the mouse ever leaving it in the control's eyes:
+    // it would keep the pressed button lit.
+    LightButtonUnderMouse();
+}
+
+void CToolBar::LightButtonUnderMouse() {
     POINT cursor;
-    RECT rc;
     ::GetCursorPos(&cursor);
-    GetWindowRect(&rc);
-    if (!::PtInRect(&rc, cursor)) SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
+    int hot = -1;
+    if (::WindowFromPoint(cursor) == m_hWnd) {
+        ::ScreenToClient(m_hWnd, &cursor);
+        hot = ButtonAt(cursor);
+    }
+    if (static_cast<int>(SendMessage(TB_GETHOTITEM)) != hot) SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(hot));
 }
 
 void CToolBar::OnPaint() {

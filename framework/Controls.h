@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -13,6 +14,12 @@ public:
     // Creates the edit control as a child of pParentWnd; rc is in the parent's client coordinates.
     BOOL Create(DWORD dwStyle, const RECT& rc, CWnd* pParentWnd, UINT nID);
     std::wstring GetWindowText() const;
+    // The text as the control lays it out: each line it shows, wrapped where it wraps them, joined by
+    // CR LF.
+    std::wstring GetTextAsShown() const;
+    // Scrolls a multi-line control back to its first line, then only as far as keeps the caret in
+    // sight.
+    void ScrollToTop();
 };
 
 // Owner of a common-controls image list.
@@ -72,11 +79,21 @@ public:
 protected:
     void OnPaint();
     void OnSetFocus(CWnd* pOldWnd);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    // The index of the button at a point of the bar, or -1.
+    int ButtonAt(POINT pt) const;
+    // Lights the button under the mouse, and none when the mouse is not over one.
+    void LightButtonUnderMouse();
     DECLARE_MESSAGE_MAP()
 
 private:
     RECT m_rcBorders = {0, 0, 0, 0};
     SIZE m_sizeButton = {0, 0};
+    // The button a press went down on, and which buttons were checked before it: a press dragged off
+    // its button issues no command and must check nothing.
+    int m_nPressed = -1;
+    std::vector<bool> m_checkedBeforePress;
 };
 
 // Gives every tool bar among pParent's children with an id in [nIDFirst, nIDLast] the size of its row

@@ -131,6 +131,11 @@ BOOL CFont::CreatePointFont(int nPointSize, const wchar_t* pszFaceName, CDC* pDC
     return m_hObject != nullptr;
 }
 
+BOOL CFont::CreateFontIndirect(const LOGFONTW& lf) {
+    Attach(::CreateFontIndirectW(&lf));
+    return m_hObject != nullptr;
+}
+
 CDC::~CDC() {
     if (m_bOwned) DeleteDC();
 }

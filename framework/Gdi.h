@@ -81,6 +81,7 @@ public:
     // A font of nPointSize tenths of a point in the given face; the height is converted to pixels
     // through pDC, or through the screen when pDC is null.
     BOOL CreatePointFont(int nPointSize, const wchar_t* pszFaceName, CDC* pDC = nullptr);
+    BOOL CreateFontIndirect(const LOGFONTW& lf);
 };
 
 // A device context. Memory DCs made by CreateCompatibleDC are deleted by their owner; a CDC built on a

@@ -9,6 +9,7 @@ namespace {
 constexpr COLORREF kCrossColor = 0x00E7AD37;
 constexpr COLORREF kPanelColor = 0x00404040;
 constexpr COLORREF kTextColor = 0x00FFFFFF;
+constexpr int kBaseDpi = 96;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CCMagnifyDlg, CDialog)
@@ -33,6 +34,20 @@ void CCMagnifyDlg::TakeSnapshot() {
     // still reaches the capture window, which then moves the magnifier away from the pointer.
     ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TRANSPARENT);
     ::SetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
+}
+
+CFont& CCMagnifyDlg::InfoFont() {
+    if (m_fontInfo.GetSafeHandle()) return m_fontInfo;
+    // The magnifier keeps its size in pixels on a scaled desktop, and so do its lines: the stock font's
+    // height, which grows with the desktop's DPI, is taken back to what it is at 96 DPI.
+    LOGFONTW lf = {};
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    if (dpi > 0) lf.lfHeight = ::MulDiv(lf.lfHeight, kBaseDpi, dpi);
+    m_fontInfo.CreateFontIndirect(lf);
+    return m_fontInfo;
 }
 
 BOOL CCMagnifyDlg::PreTranslateMessage(MSG* pMsg) {
@@ -88,8 +103,9 @@ void CCMagnifyDlg::DrawInfo(CDC* pDC, COLORREF colour, POINT pt) {
     pDC->FillRect(&rcPanel, &panel);
     pDC->SetTextColor(kTextColor);
     ::SetBkColor(*pDC, kPanelColor);
-    // The small dialog font: the longest colour line, "RGB: (255, 255, 255)", fits the panel.
-    HGDIOBJ oldFont = pDC->SelectStockObject(DEFAULT_GUI_FONT);
+    // The small dialog font, at its 96-DPI size: the longest colour line, "RGB: (255, 255, 255)", fits
+    // the panel.
+    HGDIOBJ oldFont = pDC->SelectObject(&InfoFont());
 
     wchar_t text[64];
     wsprintfW(text, L"POS: (%d, %d)", pt.x, pt.y);

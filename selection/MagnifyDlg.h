@@ -16,6 +16,9 @@ public:
     void DrawMagnifier(CDC* pDC);
     void DrawCrosshair(CDC* pDC);
     void DrawInfo(CDC* pDC, COLORREF colour, POINT pt);
+    // The position and colour lines' font: the small dialog font at the size it has on a desktop of
+    // 96 DPI, so that both lines fit the panel on a scaled desktop too. Made at the first use.
+    CFont& InfoFont();
 
     int m_cxScreen = 0;
     int m_cyScreen = 0;
@@ -25,6 +28,7 @@ public:
     // keeps until after the magnifier is gone. Null, the magnifier has nothing to show.
     const CDC* m_pSnapshot = nullptr;
     CRect m_rcWindow;
+    CFont m_fontInfo;
 
 protected:
     BOOL OnInitDialog() override;

@@ -130,5 +130,5 @@ void CCorvaneDlg::ResetCapture() {
     ::SetRectEmpty(&m_rcSelection);
     ResetToolButtons();
     ShowPalette(false);
-    RefreshView();
+    ShowViewAtPointer();
 }

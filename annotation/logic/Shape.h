@@ -25,6 +25,10 @@ struct CShape {
     POINT ptTo = {0, 0};
     std::wstring strText;
     std::vector<POINT> points;          // freehand stroke, in the order drawn
+    // Text: the lines as the box showed them while they were typed (wrapped where the box wrapped
+    // them, CR LF between lines), drawn instead of strText so that the mark keeps the box's lines.
+    // Empty: strText is drawn, wrapped to the mark's rectangle.
+    std::wstring strShown;
 };
 
 // The committed shapes in commit order: the drawing order, and the reverse of the undo order.

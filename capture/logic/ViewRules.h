@@ -30,6 +30,9 @@ inline bool IsLeftDrag(UINT nFlags) { return nFlags == MK_LBUTTON; }
 // End, Home and the arrow keys, which move the caret of the text being typed.
 inline bool IsCaretKey(WPARAM vk) { return vk >= VK_END && vk <= VK_DOWN; }
 
+// A key message that repeats a key held down (the key was already down before it).
+inline bool IsKeyRepeat(LPARAM lParam) { return (lParam & (LPARAM{1} << 30)) != 0; }
+
 // The foreground timer forces the window forward on its first six ticks (counter 0..5) and then idles.
 constexpr int kForegroundForcingTicks = 6;
 inline bool ForegroundTickForces(int nTicksSoFar) { return nTicksSoFar < kForegroundForcingTicks; }

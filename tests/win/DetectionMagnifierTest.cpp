@@ -3,11 +3,13 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "capture/CorvaneDlg.h"
+#include "palette/logic/CommandIds.h"
 #include "tests/win/CaptureFixture.h"
 #include "selection/MagnifyDlg.h"
 #include "tests/win/TestDesktop.h"
@@ -134,6 +136,44 @@ TEST_F(Detecting, TheMagnifierFollowsTheCursorAndHidesAtThePress) {
     EXPECT_FALSE(IsWindowVisible(dlg->m_pMagnifier->m_hWnd));
     Send(WM_MOUSEMOVE, MK_LBUTTON, 400, 400);
     EXPECT_FALSE(IsWindowVisible(dlg->m_pMagnifier->m_hWnd));
+}
+
+TEST_F(Detecting, StartingOverShowsTheWindowUnderThePointerAtOnce) {
+    // Hovered, then a region dragged inside the frame: starting over with the pointer still there
+    // outlines the frame again, without waiting for the pointer to reach another window.
+    struct Case { const char* name; std::function<void()> startOver; } cases[] = {
+        {"right click outside the region", [&] { Send(WM_RBUTTONDOWN, MK_RBUTTON, 580, 430); }},
+        {"undo with no marks", [&] { Command(ID_UNDO); }},
+    };
+    for (const Case& c : cases) {
+        SetCursorPos(580, 430);
+        Send(WM_MOUSEMOVE, 0, 580, 430);
+        Select(RECT{340, 200, 560, 420});
+        ASSERT_TRUE(dlg->m_bHasSelection) << c.name;
+        c.startOver();
+        EXPECT_FALSE(dlg->m_bHasSelection) << c.name;
+        EXPECT_TRUE(rect::Equal(dlg->m_rcHover, RECT{200, 150, 600, 450})) << c.name;
+        EXPECT_EQ(GetPixel(dlg->m_dcView, 200, 300), kOutline) << c.name;
+        EXPECT_EQ(GetPixel(dlg->m_dcView, 580, 430), RGB(128, 128, 128)) << c.name << ": the frame undimmed";
+        EXPECT_EQ(GetPixel(dlg->m_dcView, 150, 100), Dimmed(PatternAt(150, 100))) << c.name;
+    }
+}
+
+TEST_F(Detecting, TheMagnifierLinesFitItsPanelAtTheDesktopsDpi) {
+    // The widest lines the panel shows, in the font it shows them in, within its width less the 8
+    // pixels of indent, and one line's height within the 20 pixels each line has.
+    RECT rc;
+    GetWindowRect(dlg->m_pMagnifier->m_hWnd, &rc);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, dlg->m_pMagnifier->InfoFont());
+    for (const wchar_t* line : {L"RGB: (255, 255, 255)", L"POS: (8888, 8888)"}) {
+        SIZE ext = {};
+        GetTextExtentPoint32W(dc, line, lstrlenW(line), &ext);
+        EXPECT_LE(8 + ext.cx, rect::Width(rc)) << testing::PrintToString(std::wstring(line));
+        EXPECT_LE(ext.cy, 20);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
 }
 
 // The magnifier drawn into a 150 x 200 bitmap with the cursor at a known place.

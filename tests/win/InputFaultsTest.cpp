@@ -2,7 +2,11 @@
 // somewhere else than the capture expects.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "capture/CorvaneDlg.h"
+#include "palette/logic/CommandIds.h"
 #include "tests/win/CaptureFixture.h"
 #include "tests/win/TestDesktop.h"
 
@@ -10,14 +14,16 @@ namespace {
 
 class InputFaults : public CaptureTest {};
 
-// The save dialog above the capture, or null.
+// The save dialog above the capture, or null: a dialog with controls (the capture's own popups, the
+// magnifier and the pointer window, have none).
 HWND SaveDialog(HWND capture) {
     struct Find { HWND capture; HWND found; } find = {capture, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
         auto* f = reinterpret_cast<Find*>(p);
         wchar_t cls[16] = {};
         GetClassNameW(w, cls, 16);
-        if (w != f->capture && IsWindowVisible(w) && lstrcmpW(cls, L"#32770") == 0 && GetWindow(w, GW_OWNER)) {
+        if (w != f->capture && IsWindowVisible(w) && lstrcmpW(cls, L"#32770") == 0 && GetWindow(w, GW_OWNER) &&
+            GetWindow(w, GW_CHILD)) {
             f->found = w;
             return FALSE;
         }
@@ -61,6 +67,119 @@ TEST_F(InputFaults, AnEscReleaseEndsTheCaptureOnlyAfterItsPressCameHere) {
     dlg->PreTranslateMessage(&press);
     Send(WM_KEYUP, VK_ESCAPE, 0, 0);
     EXPECT_EQ(TakeQuitCode(), 1);
+}
+
+// The centre of a child window of the capture, in the capture's coordinates.
+POINT CentreOf(CWnd& child, HWND capture) {
+    RECT rc;
+    GetWindowRect(child.m_hWnd, &rc);
+    MapWindowPoints(nullptr, capture, reinterpret_cast<POINT*>(&rc), 2);
+    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+TEST_F(InputFaults, ADrawingDragEndsInTheCaptureWhereverTheButtonComesUp) {
+    // Region (300,200)-(900,600) and size 2: released below it, the rectangle keeps the release point
+    // and the ellipse the last point pulled into the region (y: 600 - 2 - 1).
+    Select(RECT{300, 200, 900, 600});
+    struct Case { const char* name; UINT tool; CWnd* bar; int kind; } cases[] = {
+        {"rectangle released over the main bar", ID_TOOL_RECT, &dlg->m_wndToolBar, SHAPE_RECT},
+        {"ellipse released over the option bar", ID_TOOL_ELLIPSE, &dlg->m_wndOptionBar, SHAPE_ELLIPSE},
+    };
+    for (const Case& c : cases) {
+        dlg->m_shapes.clear();
+        Command(c.tool);
+        Send(WM_MOUSEMOVE, 0, 350, 400);
+        const POINT over = CentreOf(*c.bar, dlg->m_hWnd);
+        ASSERT_GE(over.y, 600) << c.name;
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, 350, 400);
+        EXPECT_EQ(GetCapture(), dlg->m_hWnd) << c.name << ": the release will come here";
+        Send(WM_MOUSEMOVE, MK_LBUTTON, over.x, over.y);
+        Send(WM_LBUTTONUP, 0, over.x, over.y);
+        EXPECT_NE(GetCapture(), dlg->m_hWnd) << c.name;
+        ASSERT_EQ(dlg->m_shapes.size(), 1u) << c.name;
+        const CShape& s = *dlg->m_shapes[0];
+        EXPECT_EQ(s.nKind, c.kind) << c.name;
+        const POINT to = c.kind == SHAPE_RECT ? over : POINT{over.x, 597};
+        EXPECT_TRUE(rect::SamePoint(s.ptFrom, POINT{350, 400}) && rect::SamePoint(s.ptTo, to))
+            << c.name << ": " << s.ptTo.x << "," << s.ptTo.y;
+    }
+}
+
+TEST_F(InputFaults, ARightClickSaveKeepsTheTextBeingTyped) {
+    Select(RECT{300, 200, 800, 500});
+    Command(ID_TOOL_TEXT);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 400, 300);
+    Send(WM_LBUTTONUP, 0, 400, 300);
+    for (wchar_t ch : std::wstring(L"typed text")) SendMessageW(dlg->m_edit.m_hWnd, WM_CHAR, ch, 1);
+    const RECT box = dlg->EditRectInView();
+    int cancelled = 0;
+    CancelSaveDialogWhenShown(dlg->m_hWnd, &cancelled);
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, 600, 450);
+    Send(WM_RBUTTONUP, 0, 600, 450);
+    ASSERT_EQ(cancelled, 1);
+    // The picture saved had the text; after the cancel it is a mark like any other.
+    ASSERT_EQ(dlg->m_shapes.size(), 1u);
+    EXPECT_EQ(dlg->m_shapes[0]->strText, L"typed text");
+    EXPECT_FALSE(dlg->m_edit.IsWindowVisible());
+    int cx = 0, cy = 0;
+    const std::vector<COLORREF> result = ReadBitmap(static_cast<HBITMAP>(dlg->m_bmpResult.GetSafeHandle()), &cx, &cy);
+    size_t red = 0;
+    for (LONG y = box.top; y < box.bottom; ++y)
+        for (LONG x = box.left; x < box.right; ++x) {
+            const size_t at = static_cast<size_t>(y - 202) * cx + (x - 302);  // the result starts 2 inside
+            red += result[at] == RGB(255, 0, 0) && testdesk::PatternAt(x, y) != RGB(255, 0, 0);
+        }
+    EXPECT_GT(red, 20u) << "red text in the saved picture";
+}
+
+// A key as the keyboard sends it, through the modal loop's steps: the key held down (as the thread's
+// key state shows it) from the press to the release; repeats carry the key's previous state.
+void KeyFromKeyboard(HWND target, UINT msg, WPARAM vk, bool repeat) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[vk] = msg == WM_KEYDOWN ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG m = {target, msg, vk, static_cast<LPARAM>(1 | (repeat || msg == WM_KEYUP ? 1u << 30 : 0)), 0, {0, 0}};
+    if (!AfxPreTranslateMessage(&m)) TranslateMessage(&m), DispatchMessageW(&m);
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE) && m.message != WM_QUIT) {
+        PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);
+        if (!AfxPreTranslateMessage(&m)) TranslateMessage(&m), DispatchMessageW(&m);
+    }
+}
+
+TEST_F(InputFaults, AHeldEndingKeyEndsTheCaptureOnceWhenItComesUp) {
+    // Ended at the press, the capture would hand the key's repeats and release to the program beneath.
+    struct Case { const char* name; WPARAM vk; bool typing; } cases[] = {
+        {"Enter", VK_RETURN, false},
+        {"Esc", VK_ESCAPE, false},
+        {"Esc in the text box", VK_ESCAPE, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        HWND target = dlg->m_hWnd;
+        if (c.typing) {
+            Select(RECT{300, 200, 800, 500});
+            Command(ID_TOOL_TEXT);
+            Send(WM_LBUTTONDOWN, MK_LBUTTON, 400, 300);
+            Send(WM_LBUTTONUP, 0, 400, 300);
+            target = dlg->m_edit.m_hWnd;
+        }
+        TakeQuitCode();
+        KeyFromKeyboard(target, WM_KEYDOWN, c.vk, false);
+        for (int i = 0; i < 20; ++i) KeyFromKeyboard(target, WM_KEYDOWN, c.vk, true);
+        EXPECT_EQ(TakeQuitCode(), -1) << "held";
+        EXPECT_TRUE(IsWindowVisible(dlg->m_hWnd)) << "held";
+        KeyFromKeyboard(target, WM_KEYUP, c.vk, false);
+        // Enter ends the dialog as its default command does, Esc asks to quit; the process exits with 1.
+        if (c.vk == VK_RETURN) {
+            EXPECT_FALSE(IsWindowVisible(dlg->m_hWnd)) << "ended at the release";
+        } else {
+            EXPECT_EQ(TakeQuitCode(), 1) << "ended at the release";
+        }
+        EXPECT_EQ(TakeQuitCode(), -1) << "ended once";
+    }
 }
 
 }  // namespace

@@ -216,4 +216,43 @@ TEST_F(PaletteInside, RepaintingTheViewLeavesTheBarsAlone) {
     EXPECT_FALSE(showsPicture) << "the bar, not the view, is on the screen";
 }
 
+TEST_F(Palette, OnlyTheChosenToolsButtonLooksChosen) {
+    Select(RECT{300, 200, 900, 600});
+    HWND bar = dlg->m_wndToolBar.m_hWnd;
+    auto centre = [&](UINT id) {
+        RECT rc;
+        SendMessageW(bar, TB_GETRECT, id, reinterpret_cast<LPARAM>(&rc));
+        return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    };
+    auto lit = [&] { return static_cast<int>(SendMessageW(bar, TB_GETHOTITEM, 0, 0)); };
+    // A press on the ellipse button dragged off the bar into the region and released there chooses
+    // nothing and leaves no button lit.
+    const POINT ellipse = centre(ID_TOOL_ELLIPSE);
+    POINT onBar = ellipse;
+    ClientToScreen(bar, &onBar);
+    SetCursorPos(onBar.x, onBar.y);
+    SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(ellipse.x, ellipse.y));
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ellipse.x, ellipse.y));
+    POINT off = {600, 400};
+    ScreenToClient(bar, &off);
+    SetCursorPos(600, 400);
+    SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(off.x, off.y));
+    SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(off.x, off.y));
+    EXPECT_EQ(dlg->m_nTool, TOOL_NONE);
+    EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONCHECKED, ID_TOOL_ELLIPSE, 0));
+    EXPECT_EQ(lit(), -1) << "the ellipse button lit with the mouse away";
+
+    // Undo clicked while typing: the bar gets the keyboard; the lit button is the one under the mouse.
+    Command(ID_TOOL_TEXT);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 400, 300);
+    Send(WM_LBUTTONUP, 0, 400, 300);
+    SendMessageW(dlg->m_edit.m_hWnd, WM_CHAR, L'a', 1);
+    POINT undo = centre(ID_UNDO);
+    ClientToScreen(bar, &undo);
+    SetCursorPos(undo.x, undo.y);
+    Command(ID_UNDO);
+    EXPECT_EQ(GetFocus(), bar);
+    EXPECT_EQ(lit(), static_cast<int>(SendMessageW(bar, TB_COMMANDTOINDEX, ID_UNDO, 0)));
+}
+
 }  // namespace

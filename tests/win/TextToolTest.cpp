@@ -3,8 +3,11 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "palette/logic/Palette.h"
 #include "tests/win/CaptureFixture.h"
@@ -178,6 +181,62 @@ TEST_F(TextTool, TheTextShowsInItsColourOnThePictureAndLeavesNothingBehind) {
     const RECT now = dlg->EditRectInView(), uncovered = {now.right - 1, box.top, box.right, box.bottom};
     EXPECT_EQ(Inside(now), Inside(now, true)) << "erased characters leave nothing";
     EXPECT_EQ(Inside(uncovered), Inside(uncovered, true));
+}
+
+// The rows and columns of ink (pixels of the text's colour where the picture has none) in r, per line of
+// lineHeight pixels counted from the first row of ink: each line's leftmost and rightmost ink column.
+std::vector<std::pair<LONG, LONG>> InkPerLine(const std::vector<COLORREF>& px, const std::vector<COLORREF>& picture,
+                                              LONG width, COLORREF ink, int lineHeight) {
+    std::vector<std::pair<LONG, LONG>> lines;
+    LONG first = -1;
+    for (size_t i = 0; i < px.size(); ++i) {
+        if (px[i] != ink || picture[i] == ink) continue;
+        const LONG y = static_cast<LONG>(i) / width, x = static_cast<LONG>(i) % width;
+        if (first < 0) first = y;
+        const size_t line = static_cast<size_t>((y - first + 2) / lineHeight);
+        if (lines.size() <= line) lines.resize(line + 1, {width, -1});
+        lines[line] = {std::min(lines[line].first, x), std::max(lines[line].second, x)};
+    }
+    return lines;
+}
+
+TEST_F(TextTool, TheTextShowsInItsBoxAtEveryKeyAndTheMarkKeepsTheBoxsLines) {
+    // Lines that outgrow the box before it grows, a long word the box must break, and each size.
+    struct Case { const char* name; int size; std::wstring text; } cases[] = {
+        {"capitals, medium", SIZE_MEDIUM, L"HHHH"},
+        {"words, small", SIZE_SMALL, L"Corvane abc"},
+        {"words, large", SIZE_LARGE, L"Corvane abc"},
+        {"a word wider than the room, medium", SIZE_MEDIUM, L"Corvane " + std::wstring(40, L'M') + L" abc"},
+    };
+    const UINT sizeCommand[] = {0, ID_SIZE_SMALL, ID_SIZE_MEDIUM, 0, ID_SIZE_LARGE};
+    for (const Case& c : cases) {
+        dlg->m_shapes.clear();
+        Command(sizeCommand[c.size]);
+        Click({400, 210}, {400, 210});  // near the top: room below for every line, even at 192 DPI
+        for (size_t i = 0; i < c.text.size(); ++i) {
+            Type(c.text.substr(i, 1));
+            Painted();
+            const RECT box = dlg->EditRectInView();
+            const auto lines = InkPerLine(Inside(box), Inside(box, true), rect::Width(box) - 2, RGB(255, 0, 0),
+                                          LineHeight(c.size));
+            const bool visible = c.text[i] == L' ' || (!lines.empty() && lines[0].second >= 0);
+            ASSERT_TRUE(visible) << c.name << ": nothing shows after " << i + 1 << " characters";
+        }
+        const RECT box = dlg->EditRectInView();
+        const auto typed = InkPerLine(Inside(box), Inside(box, true), rect::Width(box) - 2, RGB(255, 0, 0),
+                                      LineHeight(c.size));
+        Command(ID_TOOL_TEXT);  // commits
+        ASSERT_EQ(dlg->m_shapes.size(), 1u) << c.name;
+        Painted();
+        // The mark is drawn from the box's outer corner, its frame's pixels included.
+        const RECT outer = {box.left - 1, box.top - 1, box.right + 1, box.bottom + 1};
+        const auto kept = InkPerLine(Inside(outer), Inside(outer, true), rect::Width(box), RGB(255, 0, 0),
+                                     LineHeight(c.size));
+        ASSERT_EQ(kept.size(), typed.size()) << c.name << ": as many lines as the box showed";
+        for (size_t i = 0; i < typed.size(); ++i) {
+            EXPECT_EQ(kept[i].second - kept[i].first, typed[i].second - typed[i].first) << c.name << ", line " << i;
+        }
+    }
 }
 
 }  // namespace

@@ -239,7 +239,13 @@ std::vector<Rgb> ExpectedPanel(const std::wstring& pos, const std::wstring& rgb)
     DeleteObject(grey);
     SetTextColor(mem, RGB(255, 255, 255));
     SetBkColor(mem, RGB(0x40, 0x40, 0x40));
-    HGDIOBJ oldFont = SelectObject(mem, GetStockObject(DEFAULT_GUI_FONT));
+    // The small dialog font at the height it has at 96 DPI, whatever the desktop's DPI: the panel keeps
+    // its size in pixels, and so do its lines.
+    LOGFONTW lf = {};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+    lf.lfHeight = MulDiv(lf.lfHeight, 96, GetDeviceCaps(screen, LOGPIXELSY));
+    HFONT font = CreateFontIndirectW(&lf);
+    HGDIOBJ oldFont = SelectObject(mem, font);
     RECT l1 = {8, 156, 150, 176}, l2 = {8, 178, 150, 198};
     DrawTextW(mem, pos.c_str(), -1, &l1, DT_VCENTER | DT_SINGLELINE);
     DrawTextW(mem, rgb.c_str(), -1, &l2, DT_VCENTER | DT_SINGLELINE);
@@ -250,6 +256,7 @@ std::vector<Rgb> ExpectedPanel(const std::wstring& pos, const std::wstring& rgb)
             px.push_back({GetRValue(c), GetGValue(c), GetBValue(c)});
         }
     SelectObject(mem, oldFont);
+    DeleteObject(font);
     SelectObject(mem, oldBmp);
     DeleteObject(bmp);
     DeleteDC(mem);
@@ -337,6 +344,12 @@ LRESULT CALLBACK PatternProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_ERASEBKGND:
         return 1;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        // Keys that reach the desktop: a capture must keep those that end it.
+        printf("%s %u\n", msg == WM_KEYDOWN ? "keydown" : "keyup", static_cast<unsigned>(wp));
+        fflush(stdout);
+        break;
     case WM_DESTROY:
         if (!(GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD)) PostQuitMessage(0);
         return 0;
