@@ -11,6 +11,7 @@
 #include "capture/logic/Dimming.h"
 #include "framework/Afx.h"
 #include "res/resource.h"
+#include "selection/logic/SelectionGeometry.h"
 #include "selection/logic/WindowFinder.h"
 
 class CCMagnifyDlg;
@@ -97,6 +98,8 @@ public:
     void EndTrack(POINT pt);
     void DrawSelectionFrame(CDC* pDC);
     void DrawHandle(CDC* pDC, int x, int y);
+    // The size label of a selection, its box fitted to its text in the view's font.
+    selection::SizeLabel SizeLabelOf(const RECT& rc);
     void ResetCapture();
 
     // Window detection and the magnifier.

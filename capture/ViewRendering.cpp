@@ -115,7 +115,7 @@ void CCorvaneDlg::RefreshSelectionStep() {
     if (!area.empty()) {
         // The size labels of both, which stand apart from the frame.
         for (const RECT* rc : {&m_viewShown.rc, &m_rcSelection}) {
-            const RECT label = rect::Intersection(selection::SizeLabelFor(*rc).box, RECT{0, 0, m_cxScreen, m_cyScreen});
+            const RECT label = rect::Intersection(SizeLabelOf(*rc).box, RECT{0, 0, m_cxScreen, m_cyScreen});
             if (!rect::IsEmpty(label)) area.push_back(label);
         }
         RecomposeArea(area, m_rcSelection, [this] { DrawSelectionFrame(&m_dcView); });

@@ -102,7 +102,7 @@ void CCorvaneDlg::DrawSelectionFrame(CDC* pDC) {
     pDC->Rectangle(&m_rcSelection);
     for (POINT handle : selection::HandlePoints(m_rcSelection)) DrawHandle(pDC, handle.x, handle.y);
 
-    selection::SizeLabel label = selection::SizeLabelFor(m_rcSelection);
+    selection::SizeLabel label = SizeLabelOf(m_rcSelection);
     pDC->SetTextColor(kLabelColor);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     pDC->DrawText(label.text, &label.box, DT_VCENTER | DT_SINGLELINE);
@@ -110,6 +110,14 @@ void CCorvaneDlg::DrawSelectionFrame(CDC* pDC) {
 
     pDC->SelectObject(oldBrush);
     pDC->SelectObject(oldPen);
+}
+
+selection::SizeLabel CCorvaneDlg::SizeLabelOf(const RECT& rc) {
+    // Measured in the view's font, which grows with the desktop's DPI.
+    const std::wstring text = selection::SizeLabelFor(rc).text;
+    SIZE extent = {0, 0};
+    ::GetTextExtentPoint32W(m_dcView, text.c_str(), static_cast<int>(text.size()), &extent);
+    return selection::SizeLabelFor(rc, extent);
 }
 
 void CCorvaneDlg::DrawHandle(CDC* pDC, int x, int y) {

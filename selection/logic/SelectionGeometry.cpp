@@ -162,17 +162,20 @@ RECT MoveResizeSelection(const TrackStep& s) {
     return rc;
 }
 
-SizeLabel SizeLabelFor(const RECT& rc) {
+SizeLabel SizeLabelFor(const RECT& rc) { return SizeLabelFor(rc, SIZE{0, 0}); }
+
+SizeLabel SizeLabelFor(const RECT& rc, SIZE textSize) {
     // The frame bands (2 left/top, 3 right/bottom) are not part of the output, so the label shows
     // the result image's size rather than the rectangle's.
     const LONG w = std::max<LONG>(rc.right - rc.left - 5, 0);
     const LONG h = std::max<LONG>(rc.bottom - rc.top - 5, 0);
     SizeLabel label;
     label.text = L"  " + std::to_wstring(w) + L"x" + std::to_wstring(h) + L"  ";
-    if (rc.top - 20 < 0) {
-        label.box = RECT{rc.left + 5, rc.bottom + 4, rc.left + 100, rc.bottom + 24};
+    const LONG width = std::max<LONG>(95, textSize.cx), height = std::max<LONG>(20, textSize.cy);
+    if (rc.top - height < 0) {
+        label.box = RECT{rc.left + 5, rc.bottom + 4, rc.left + 5 + width, rc.bottom + 4 + height};
     } else {
-        label.box = RECT{rc.left + 5, rc.top - 20, rc.left + 100, rc.top};
+        label.box = RECT{rc.left + 5, rc.top - height, rc.left + 5 + width, rc.top};
     }
     return label;
 }

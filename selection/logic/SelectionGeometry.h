@@ -104,5 +104,8 @@ struct SizeLabel {
 };
 
 SizeLabel SizeLabelFor(const RECT& rcSel);
+// The same for a text that measures textSize in the label's font: the box grows to hold it (on a scaled
+// desktop the font grows while the box's pixels would not), and stays 95 by 20 where the text fits.
+SizeLabel SizeLabelFor(const RECT& rcSel, SIZE textSize);
 
 }  // namespace selection

@@ -6,8 +6,9 @@
 #   tests/e2e/run.sh NAME...         run the named scenarios
 #   tests/e2e/run.sh --list          list them
 #
-# Alone it starts its own Xvfb, Wine prefix and Wine server. scripts/test runs it inside its own
-# environment instead (CV_E2E_ENV_READY=1 with DISPLAY and WINEPREFIX set and a server kept alive).
+# Alone it starts its own Xvfb, Wine prefix and Wine server (with CV_E2E_DPI=144, a prefix at that DPI).
+# scripts/test runs it inside its own environment instead (CV_E2E_ENV_READY=1 with DISPLAY and
+# WINEPREFIX set and a server kept alive).
 # Screenshots and logs of each scenario stay under build/e2e/<scenario>/ for inspection.
 set -euo pipefail
 source "$(cd "$(dirname "$0")/../.." && pwd)/scripts/lib/common.sh"
@@ -198,7 +199,7 @@ main() {
     OWN_PREFIX=$(mktemp -d "$CV_ROOT/build/wineprefix-e2e.XXXXXX")
     export WINEPREFIX=$OWN_PREFIX
     cv_start_wineserver
-    cv_make_prefix "$WINEPREFIX"
+    cv_make_prefix "$WINEPREFIX" "${CV_E2E_DPI:-}"
   fi
   read -r SCREEN_W SCREEN_H < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
   mkdir -p "$WORK"

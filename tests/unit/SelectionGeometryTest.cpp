@@ -208,6 +208,21 @@ TEST(SelectionGeometry, MoveResize) {
     }
 }
 
+TEST(SelectionGeometry, SizeLabelGrowsToATextLargerThanItsBox) {
+    // On a scaled desktop the label's font grows: the box takes the text's size, above the selection
+    // while that fits.
+    struct Case { const char* name; RECT sel; SIZE text; RECT box; };
+    const Case cases[] = {
+        {"text within 95 by 20: the box as ever", kSel, {80, 16}, {105, 80, 200, 100}},
+        {"wider text", kSel, {140, 16}, {105, 80, 245, 100}},
+        {"taller text", kSel, {80, 30}, {105, 70, 200, 100}},
+        {"taller text with room for 20 but not 30 above goes below", {100, 25, 300, 125}, {80, 30}, {105, 129, 200, 159}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(rect::Equal(SizeLabelFor(c.sel, c.text).box, c.box)) << c.name << ": " << Str(SizeLabelFor(c.sel, c.text).box);
+    }
+}
+
 TEST(SelectionGeometry, SizeLabel) {
     struct Case { const char* name; RECT sel; const wchar_t* text; RECT box; };
     const Case cases[] = {
