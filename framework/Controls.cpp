@@ -77,14 +77,16 @@ int CToolBar::ButtonAt(POINT pt) const {
     return hit >= 0 && hit < GetCount() ? hit : -1;
 }
 
+TBBUTTON CToolBar::ButtonByIndex(int nIndex) const {
+    TBBUTTON button = {};
+    ::SendMessageW(m_hWnd, TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&button));
+    return button;
+}
+
 void CToolBar::OnLButtonDown(UINT, CPoint point) {
     m_nPressed = ButtonAt(point);
-    m_checkedBeforePress.assign(static_cast<size_t>(GetCount()), false);
-    for (int i = 0; i < GetCount(); ++i) {
-        TBBUTTON button = {};
-        ::SendMessageW(m_hWnd, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
-        m_checkedBeforePress[static_cast<size_t>(i)] = (button.fsState & TBSTATE_CHECKED) != 0;
-    }
+    m_checkedBeforePress.clear();
+    for (int i = 0; i < GetCount(); ++i) m_checkedBeforePress.push_back((ButtonByIndex(i).fsState & TBSTATE_CHECKED) != 0);
     Default();
 }
 
@@ -94,8 +96,7 @@ void CToolBar::OnLButtonUp(UINT, CPoint point) {
     // have checked that button (a tool that is not chosen would look chosen).
     if (m_nPressed >= 0 && ButtonAt(point) != m_nPressed) {
         for (int i = 0; i < GetCount() && static_cast<size_t>(i) < m_checkedBeforePress.size(); ++i) {
-            TBBUTTON button = {};
-            ::SendMessageW(m_hWnd, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+            const TBBUTTON button = ButtonByIndex(i);
             const bool checked = m_checkedBeforePress[static_cast<size_t>(i)];
             if (((button.fsState & TBSTATE_CHECKED) != 0) != checked)
                 ::SendMessageW(m_hWnd, TB_CHECKBUTTON, static_cast<WPARAM>(button.idCommand), checked);

@@ -83,6 +83,7 @@ protected:
     void OnLButtonUp(UINT nFlags, CPoint point);
     // The index of the button at a point of the bar, or -1.
     int ButtonAt(POINT pt) const;
+    TBBUTTON ButtonByIndex(int nIndex) const;
     // Lights the button under the mouse, and none when the mouse is not over one.
     void LightButtonUnderMouse();
     DECLARE_MESSAGE_MAP()
