@@ -33,8 +33,8 @@ void CCorvaneDlg::CreateDimTable() {
     for (DWORD v = 0; v < 256; ++v) px[v] = v * 0x01010101u;
     BlendDim(m_dcDimStrip, RECT{0, 0, 256, 1});
     ::GdiFlush();
-    for (int byte = 0; byte < 4; ++byte)
-        for (int v = 0; v < 256; ++v) m_dimTable.level[byte][v] = static_cast<uint8_t>(px[v] >> (8 * byte));
+    for (int channel = 0; channel < 4; ++channel)
+        for (int v = 0; v < 256; ++v) m_dimTable.level[channel][v] = static_cast<uint8_t>(px[v] >> (8 * channel));
     m_bDimRounded = dimming::IsRounded(m_dimTable, kDimAlpha);
     m_bDimTable = true;
 }

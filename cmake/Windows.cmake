@@ -28,7 +28,7 @@ set(MAKE_RESOURCES_SOURCES
   ${CMAKE_SOURCE_DIR}/tools/logic/PointerPng.cpp)
 add_custom_command(OUTPUT ${MAKE_RESOURCES_EXE}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host-tools
-  COMMAND ${HOST_CXX} -std=c++17 -O2 -Wall -Wextra -I${CMAKE_SOURCE_DIR} ${MAKE_RESOURCES_SOURCES}
+  COMMAND ${HOST_CXX} -std=c++17 -O2 ${CORVANE_WARNINGS} -I${CMAKE_SOURCE_DIR} ${MAKE_RESOURCES_SOURCES}
           -o ${MAKE_RESOURCES_EXE}
   DEPENDS ${MAKE_RESOURCES_SOURCES} ${CMAKE_SOURCE_DIR}/tools/logic/PointerPng.h
           ${CMAKE_SOURCE_DIR}/res/resource.h
@@ -66,6 +66,10 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest's own sources and headers are not held to the project's warnings.
+target_compile_options(gtest PRIVATE -w)
+set_target_properties(gtest PROPERTIES
+  INTERFACE_SYSTEM_INCLUDE_DIRECTORIES $<TARGET_PROPERTY:gtest,INTERFACE_INCLUDE_DIRECTORIES>)
 
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(win_tests ${WIN_TEST_SOURCES} ${CORVANE_RC})

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -119,10 +120,13 @@ POINT RandomPoint(std::mt19937& rng, const CCorvaneDlg& d) {
 }
 
 TEST_F(RandomInput, NoMessageBreaksThePhasesOrLeaksAnObject) {
-    // 12,000 messages keep the whole test run near ten minutes; CORVANE_RANDOM_MESSAGES asks for more.
+    // 12,000 messages keep the whole test run near ten minutes; CORVANE_RANDOM_MESSAGES asks for more,
+    // and CORVANE_RANDOM_SEED for other sequences (each failure names the seed that replays it).
     const char* asked = std::getenv("CORVANE_RANDOM_MESSAGES");
     const int kMessages = asked && std::atoi(asked) > 0 ? std::atoi(asked) : 12000;
-    const uint32_t seed = 20261209;
+    const char* seeded = std::getenv("CORVANE_RANDOM_SEED");
+    const uint32_t seed = seeded && *seeded ? static_cast<uint32_t>(std::strtoul(seeded, nullptr, 10)) : 20261209;
+    std::printf("random input: %d messages, seed %u\n", kMessages, static_cast<unsigned>(seed));
     std::mt19937 rng(seed);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
 
