@@ -55,7 +55,10 @@ void CCorvaneDlg::OnLButtonDown(UINT nFlags, CPoint point) {
     if (m_bHasSelection) {
         const int hit = HitTestSelection(point);
         const bool onHandle = hit >= HIT_TOPLEFT && hit <= HIT_LEFT;
-        if (onHandle || (hit == HIT_BODY && !m_bToolChosen)) {
+        // Before the first release (a selection held by a right click while windows are still being
+        // detected) a press does not track: its release belongs to the window pick, which would leave
+        // the tracking on with the button up.
+        if (!m_bWindowDetect && (onHandle || (hit == HIT_BODY && !m_bToolChosen))) {
             UpdateSelectionCursor(nFlags, point);
             BeginTrack(point, hit);
             HideBarsForTrack();

@@ -158,6 +158,13 @@ RECT MoveResizeSelection(const TrackStep& s) {
         if (rc.bottom < b.bottom + kShapeMarginTrailingEdge) rc.bottom = b.bottom + kShapeMarginTrailingEdge;
         if (rc.left > b.left - kShapeMarginLeadingEdge) rc.left = b.left - kShapeMarginLeadingEdge;
         if (rc.right < b.right + kShapeMarginTrailingEdge) rc.right = b.right + kShapeMarginTrailingEdge;
+        // Marks reach the view's edges (a rectangle follows the mouse out of the selection): the margin
+        // stops where the resize's own clamps do, so that the result never reads outside the frozen
+        // screen.
+        rc.left = std::max<LONG>(rc.left, kViewMinEdge);
+        rc.top = std::max<LONG>(rc.top, kViewMinEdge);
+        rc.right = std::min<LONG>(rc.right, s.cxView);
+        rc.bottom = std::min<LONG>(rc.bottom, s.cyView);
     }
     return rc;
 }

@@ -182,4 +182,19 @@ TEST_F(InputFaults, AHeldEndingKeyEndsTheCaptureOnceWhenItComesUp) {
     }
 }
 
+TEST_F(InputFaults, APressOnASelectionHeldBeforeTheFirstReleaseTracksNothing) {
+    // A rubber band from (100,100) to (300,300), held by a right click outside before the left button
+    // came up: the press on its corner handle and its release are still the first release's.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 300, 300);
+    Send(WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, 600, 500);
+    ASSERT_TRUE(dlg->m_bHasSelection && dlg->m_bWindowDetect);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 300, 300);
+    EXPECT_FALSE(dlg->m_bTracking);
+    Send(WM_LBUTTONUP, 0, 300, 300);
+    EXPECT_FALSE(dlg->m_bTracking);
+    EXPECT_FALSE(dlg->m_bWindowDetect);
+    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{100, 100, 300, 300}));
+}
+
 }  // namespace
