@@ -1,0 +1,178 @@
+// Rules a user sees that no other test holds: what the open text box does when other things happen, what
+// a drag shows and yields before its release, the bars during a drag, the texts and colours the palette
+// offers, and where the keyboard goes after a text is kept. They hold the capture's behaviour as it is,
+// whatever shape its code takes.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "palette/logic/CommandIds.h"
+#include "tests/win/CaptureFixture.h"
+#include "tests/win/TestDesktop.h"
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
+
+class UserRules : public CaptureTest {
+protected:
+    void SetUp() override {
+        CaptureTest::SetUp();
+        Select(RECT{300, 200, 800, 500});
+    }
+    void Click(POINT p) {
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
+        Send(WM_LBUTTONUP, 0, p.x, p.y);
+    }
+    void OpenBox(POINT p, const std::wstring& text) {
+        Command(ID_TOOL_TEXT);
+        Click(p);
+        for (wchar_t c : text) SendMessageW(dlg->m_edit.m_hWnd, WM_CHAR, c, 1);
+    }
+    void Painted() {
+        EXPECT_TRUE(testdesk::PumpUntil([&] {
+            return testdesk::ShownAndPainted(dlg->m_hWnd) &&
+                   (!dlg->m_edit.IsWindowVisible() || testdesk::ShownAndPainted(dlg->m_edit.m_hWnd));
+        }));
+    }
+    // Pixels of colour c on the capture window within r, where the known picture has another colour.
+    int CountOnWindow(RECT r, COLORREF c) {
+        HideCaret(dlg->m_edit.m_hWnd);
+        HDC dc = GetDCEx(dlg->m_hWnd, nullptr, DCX_CACHE);
+        int n = 0;
+        for (LONG y = r.top; y < r.bottom; ++y)
+            for (LONG x = r.left; x < r.right; ++x) n += GetPixel(dc, x, y) == c && testdesk::PatternAt(x, y) != c;
+        ReleaseDC(dlg->m_hWnd, dc);
+        ShowCaret(dlg->m_edit.m_hWnd);
+        return n;
+    }
+};
+
+TEST_F(UserRules, ChangingTheColourWhileTypingRecoloursTheOpenText) {
+    OpenBox({400, 300}, L"MMMM");
+    Painted();
+    const RECT box = dlg->EditRectInView();
+    EXPECT_GT(CountOnWindow(box, kRed), 20);
+    Command(ID_COLOR_BLUE);
+    Painted();
+    EXPECT_EQ(CountOnWindow(box, kRed), 0);
+    EXPECT_GT(CountOnWindow(box, kBlue), 20);
+}
+
+TEST_F(UserRules, AHandleDragWithABoxOpenResizesAndKeepsTheBox) {
+    OpenBox({400, 300}, L"ab");
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 800, 500);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 850, 550);
+    Send(WM_LBUTTONUP, 0, 850, 550);
+    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{300, 200, 850, 550}));
+    EXPECT_TRUE(dlg->m_edit.IsWindowVisible() && dlg->m_bEditingText);
+    EXPECT_EQ(dlg->m_edit.GetWindowText(), L"ab");
+    EXPECT_TRUE(dlg->m_shapes.empty());
+}
+
+TEST_F(UserRules, APressElsewhereKeepsOneTextAndOpensTheNextBox) {
+    OpenBox({400, 300}, L"ab");
+    Click({600, 400});
+    ASSERT_EQ(dlg->m_shapes.size(), 1u);
+    EXPECT_EQ(dlg->m_shapes[0]->strText, L"ab");
+    EXPECT_TRUE(rect::SamePoint(dlg->m_shapes[0]->ptFrom, POINT{400, 300}));
+    const RECT box = dlg->EditRectInView();
+    EXPECT_TRUE(dlg->m_edit.IsWindowVisible() && dlg->m_bEditingText);
+    EXPECT_TRUE(box.left == 600 && box.top == 400);
+    EXPECT_TRUE(dlg->m_edit.GetWindowText().empty());
+}
+
+TEST_F(UserRules, UndoWithAnEmptyBoxOpenTakesThePreviousMark) {
+    OpenBox({400, 300}, L"ab");
+    Command(ID_TOOL_TEXT);  // kept
+    ASSERT_EQ(dlg->m_shapes.size(), 1u);
+    Click({600, 400});
+    ASSERT_TRUE(dlg->m_edit.IsWindowVisible());
+    Command(ID_UNDO);
+    EXPECT_TRUE(dlg->m_shapes.empty());
+    EXPECT_TRUE(dlg->m_bHasSelection) << "the region stays";
+    EXPECT_FALSE(dlg->m_edit.IsWindowVisible());
+}
+
+TEST_F(UserRules, EachDragToolShowsItsPreviewOnTheWindowAndAMarkBeingDraggedIsInTheResult) {
+    // From (400,300) towards (500,400), red and 2 wide: a pixel of each mark's line, give or take one.
+    struct Case { const char* name; UINT tool; POINT on; } cases[] = {
+        {"rectangle: its left edge", ID_TOOL_RECT, {400, 350}},
+        {"ellipse: its leftmost point", ID_TOOL_ELLIPSE, {400, 350}},
+        {"arrow: inside its head, 8 pixels back from the tip", ID_TOOL_ARROW, {494, 394}},
+        {"pen: its first segment", ID_TOOL_PEN, {425, 325}},
+    };
+    for (const Case& c : cases) {
+        Command(c.tool);
+        Send(WM_MOUSEMOVE, 0, 400, 300);
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, 400, 300);
+        for (LONG step : {25, 50, 75, 100}) Send(WM_MOUSEMOVE, MK_LBUTTON, 400 + step, 300 + step);
+        const RECT around = {c.on.x - 1, c.on.y - 1, c.on.x + 2, c.on.y + 2};
+        EXPECT_GT(CountOnWindow(around, kRed), 0) << c.name << ": on the window during the drag";
+        if (c.tool == ID_TOOL_RECT) {
+            // The result while the button is still down (as a double-click elsewhere or 完成 takes it).
+            dlg->BuildResultImage();
+            int cx = 0, cy = 0;
+            const std::vector<COLORREF> px = ReadBitmap(static_cast<HBITMAP>(dlg->m_bmpResult.GetSafeHandle()), &cx, &cy);
+            ASSERT_EQ(cx, 495);
+            EXPECT_EQ(px[static_cast<size_t>(350 - 202) * cx + (400 - 302)], kRed) << "the dragged rectangle in the result";
+        }
+        Send(WM_LBUTTONUP, 0, 500, 400);
+    }
+}
+
+TEST_F(UserRules, TheBarsHideDuringADragWhenTheySitInsideTheRegion) {
+    // A region with no room above or below it for the bars: they sit inside, and go away while a mark
+    // is dragged over them.
+    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, 100, 100);  // starts over
+    Select(RECT{5, 5, cx - 5, cy - 5});
+    Command(ID_TOOL_RECT);
+    ASSERT_TRUE(IsWindowVisible(dlg->m_wndToolBar.m_hWnd));
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 200, 200);
+    EXPECT_FALSE(IsWindowVisible(dlg->m_wndToolBar.m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(dlg->m_wndOptionBar.m_hWnd));
+    Send(WM_LBUTTONUP, 0, 200, 200);
+    EXPECT_TRUE(IsWindowVisible(dlg->m_wndToolBar.m_hWnd));
+}
+
+TEST_F(UserRules, EveryTooltipAndEveryColour) {
+    struct Tip { UINT id; const wchar_t* text; } tips[] = {
+        {ID_TOOL_ARROW, L"箭头"}, {ID_TOOL_RECT, L"矩形"}, {ID_TOOL_ELLIPSE, L"椭圆"}, {ID_TOOL_PEN, L"画笔"},
+        {ID_TOOL_TEXT, L"文字"}, {ID_UNDO, L"撤销"}, {ID_SAVE, L"保存"}, {ID_CLOSE, L"关闭"}, {ID_DONE, L"完成"},
+        {ID_SIZE_SMALL, L"细(或小字体)"}, {ID_SIZE_MEDIUM, L"中(或中等字体)"}, {ID_SIZE_LARGE, L"粗(或大字体)"},
+    };
+    for (const Tip& t : tips) {
+        NMTTDISPINFOW info = {};
+        info.hdr.hwndFrom = dlg->m_wndToolBar.m_hWnd;
+        info.hdr.idFrom = t.id;
+        info.hdr.code = TTN_NEEDTEXTW;
+        SendMessageW(dlg->m_hWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        ASSERT_NE(info.lpszText, nullptr) << t.id;
+        EXPECT_EQ(std::wstring(info.lpszText), std::wstring(t.text)) << t.id;
+    }
+    struct Colour { UINT id; COLORREF cr; } colours[] = {
+        {ID_COLOR_RED, 0x000000FF}, {ID_COLOR_YELLOW, 0x0000FFFF}, {ID_COLOR_BLUE, 0x00FF0000},
+        {ID_COLOR_GREEN, 0x0000FF00}, {ID_COLOR_BLACK, 0x00000000}, {ID_COLOR_WHITE, 0x00FFFFFF},
+    };
+    Command(ID_TOOL_PEN);
+    for (const Colour& c : colours) {
+        Command(c.id);
+        EXPECT_EQ(dlg->m_crColor, c.cr) << c.id;
+    }
+}
+
+TEST_F(UserRules, AfterATextIsKeptTheKeyboardIsWithTheMainBarAndNoButtonIsLit) {
+    SetCursorPos(5, 5);
+    for (UINT keepBy : {ID_TOOL_RECT, ID_TOOL_TEXT}) {
+        OpenBox({400, 300}, L"ab");
+        Command(keepBy);
+        EXPECT_EQ(GetFocus(), dlg->m_wndToolBar.m_hWnd) << keepBy;
+        EXPECT_EQ(SendMessageW(dlg->m_wndToolBar.m_hWnd, TB_GETHOTITEM, 0, 0), -1) << keepBy;
+    }
+}
+
+}  // namespace
