@@ -102,6 +102,7 @@ BOOL CColorIndicatorDlg::OnInitDialog() {
 }
 
 BOOL CColorIndicatorDlg::PreTranslateMessage(MSG* pMsg) {
+    if (m_takeEndingKey && m_takeEndingKey(pMsg)) return TRUE;
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) ::PostQuitMessage(1);
     return CDialog::PreTranslateMessage(pMsg);
 }

@@ -3,6 +3,8 @@
 // resources, shown as a layered window with the picture's own alpha.
 #pragma once
 
+#include <functional>
+
 #include "framework/Afx.h"
 #include "res/resource.h"
 
@@ -23,6 +25,9 @@ public:
 
     Gdiplus::Image* m_pImage = nullptr;
     BLENDFUNCTION m_blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    // The capture's handling of the keys that end it (held down, they end it when they come up), for a
+    // key that reaches this window; true when it took the key.
+    std::function<bool(const MSG*)> m_takeEndingKey;
 
 protected:
     BOOL OnInitDialog() override;

@@ -62,6 +62,7 @@ void CCorvaneDlg::CreateToolBars() {
 
 void CCorvaneDlg::CreateColorIndicator() {
     m_pColorIndicator = new CColorIndicatorDlg();
+    m_pColorIndicator->m_takeEndingKey = [this](const MSG* pMsg) { return TakeEndingKey(pMsg); };
     m_pColorIndicator->Create(IDD_POPUP, nullptr);
     m_pColorIndicator->ShowWindow(SW_HIDE);
 }

@@ -8,6 +8,7 @@
 void CCorvaneDlg::CreateMagnifier() {
     m_pMagnifier = new CCMagnifyDlg();
     m_pMagnifier->m_pSnapshot = &m_dcScreen;  // one frozen screen for the view and the magnifier
+    m_pMagnifier->m_takeEndingKey = [this](const MSG* pMsg) { return TakeEndingKey(pMsg); };
     m_pMagnifier->Create(IDD_POPUP, nullptr);
     m_pMagnifier->ShowWindow(SW_HIDE);
 }

@@ -51,6 +51,7 @@ CFont& CCMagnifyDlg::InfoFont() {
 }
 
 BOOL CCMagnifyDlg::PreTranslateMessage(MSG* pMsg) {
+    if (m_takeEndingKey && m_takeEndingKey(pMsg)) return TRUE;
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) ::PostQuitMessage(1);
     return CDialog::PreTranslateMessage(pMsg);
 }

@@ -2,6 +2,8 @@
 // enlarged two times, with a crosshair, the position and the colour of the pixel under the cursor.
 #pragma once
 
+#include <functional>
+
 #include "framework/Afx.h"
 #include "res/resource.h"
 
@@ -29,6 +31,9 @@ public:
     const CDC* m_pSnapshot = nullptr;
     CRect m_rcWindow;
     CFont m_fontInfo;
+    // The capture's handling of the keys that end it (held down, they end it when they come up), for a
+    // key that reaches this window; true when it took the key.
+    std::function<bool(const MSG*)> m_takeEndingKey;
 
 protected:
     BOOL OnInitDialog() override;

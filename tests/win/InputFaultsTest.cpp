@@ -7,6 +7,7 @@
 
 #include "capture/CorvaneDlg.h"
 #include "palette/logic/CommandIds.h"
+#include "selection/MagnifyDlg.h"
 #include "tests/win/CaptureFixture.h"
 #include "tests/win/TestDesktop.h"
 
@@ -149,17 +150,20 @@ void KeyFromKeyboard(HWND target, UINT msg, WPARAM vk, bool repeat) {
 
 TEST_F(InputFaults, AHeldEndingKeyEndsTheCaptureOnceWhenItComesUp) {
     // Ended at the press, the capture would hand the key's repeats and release to the program beneath.
-    struct Case { const char* name; WPARAM vk; bool typing; } cases[] = {
-        {"Enter", VK_RETURN, false},
-        {"Esc", VK_ESCAPE, false},
-        {"Esc in the text box", VK_ESCAPE, true},
+    enum Where { CAPTURE, TEXT_BOX, MAGNIFIER };
+    struct Case { const char* name; WPARAM vk; Where where; } cases[] = {
+        {"Enter", VK_RETURN, CAPTURE},
+        {"Esc", VK_ESCAPE, CAPTURE},
+        {"Esc in the text box", VK_ESCAPE, TEXT_BOX},
+        {"Esc in the magnifier", VK_ESCAPE, MAGNIFIER},
+        {"Enter in the magnifier", VK_RETURN, MAGNIFIER},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TearDown();
         SetUp();
-        HWND target = dlg->m_hWnd;
-        if (c.typing) {
+        HWND target = c.where == MAGNIFIER ? dlg->m_pMagnifier->m_hWnd : dlg->m_hWnd;
+        if (c.where == TEXT_BOX) {
             Select(RECT{300, 200, 800, 500});
             Command(ID_TOOL_TEXT);
             Send(WM_LBUTTONDOWN, MK_LBUTTON, 400, 300);
