@@ -23,6 +23,7 @@
 #include "palette/logic/Palette.h"
 #include "selection/logic/SelectionGeometry.h"
 #include "selection/logic/WindowFinder.h"
+#include "tests/unit/PngChecks.h"
 #include "tools/logic/PointerPng.h"
 
 using namespace selection;
@@ -575,19 +576,6 @@ TEST(PropertyOutput, ExtensionDecidesTheFormat) {
 
 namespace {
 
-uint32_t Be32(const std::vector<uint8_t>& b, size_t at) {
-    return uint32_t{b[at]} << 24 | uint32_t{b[at + 1]} << 16 | uint32_t{b[at + 2]} << 8 | b[at + 3];
-}
-// Bit by bit from the polynomial, sharing nothing with the writer's table.
-uint32_t BitCrc(const uint8_t* p, size_t n) {
-    uint32_t crc = 0xFFFFFFFF;
-    for (size_t i = 0; i < n; ++i) {
-        crc ^= p[i];
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
-}
-
 // Reads a PNG as the writer promises to make it: "" when it is one, else what is wrong.
 std::string ReadPng(const std::vector<uint8_t>& png, int w, int h, std::vector<uint8_t>* rgba) {
     static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -595,15 +583,15 @@ std::string ReadPng(const std::vector<uint8_t>& png, int w, int h, std::vector<u
     std::vector<std::string> types;
     std::vector<std::vector<uint8_t>> data;
     for (size_t at = 8; at < png.size(); at += 12 + data.back().size()) {
-        if (at + 12 > png.size() || at + 12 + Be32(png, at) > png.size()) return "chunk length";
+        if (at + 12 > png.size() || at + 12 + pngcheck::BigEndian32(png, at) > png.size()) return "chunk length";
         types.emplace_back(png.begin() + at + 4, png.begin() + at + 8);
-        data.emplace_back(png.begin() + at + 8, png.begin() + at + 8 + Be32(png, at));
-        if (Be32(png, at + 8 + data.back().size()) != BitCrc(&png[at + 4], data.back().size() + 4)) return "CRC";
+        data.emplace_back(png.begin() + at + 8, png.begin() + at + 8 + pngcheck::BigEndian32(png, at));
+        if (pngcheck::BigEndian32(png, at + 8 + data.back().size()) != pngcheck::Crc32(&png[at + 4], data.back().size() + 4)) return "CRC";
     }
     if (types != std::vector<std::string>{"IHDR", "IDAT", "IEND"} || !data[2].empty()) return "chunks";
     const std::vector<uint8_t>& ihdr = data[0];
     const std::vector<uint8_t>& z = data[1];
-    if (ihdr.size() != 13 || Be32(ihdr, 0) != uint32_t(w) || Be32(ihdr, 4) != uint32_t(h) ||
+    if (ihdr.size() != 13 || pngcheck::BigEndian32(ihdr, 0) != uint32_t(w) || pngcheck::BigEndian32(ihdr, 4) != uint32_t(h) ||
         std::vector<uint8_t>(ihdr.begin() + 8, ihdr.end()) != std::vector<uint8_t>{8, 6, 0, 0, 0}) return "header";
     if (z.size() < 6 || (z[0] & 0x0F) != 8 || (z[0] * 256 + z[1]) % 31 != 0 || (z[1] & 0x20)) return "zlib header";
     std::vector<uint8_t> raw;
@@ -617,7 +605,7 @@ std::string ReadPng(const std::vector<uint8_t>& png, int w, int h, std::vector<u
     }
     uint32_t s1 = 1, s2 = 0;
     for (uint8_t byte : raw) s1 = (s1 + byte) % 65521, s2 = (s2 + s1) % 65521;
-    if (at + 4 != z.size() || Be32(z, at) != (s2 << 16 | s1)) return "Adler-32";
+    if (at + 4 != z.size() || pngcheck::BigEndian32(z, at) != (s2 << 16 | s1)) return "Adler-32";
     const size_t stride = 1 + 4 * size_t(w);
     if (raw.size() != stride * h) return "image data size";
     rgba->clear();

@@ -70,3 +70,12 @@ int CaptureTest::TakeQuitCode() {
     MSG msg;
     return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(msg.wParam) : -1;
 }
+
+const wchar_t* CaptureTest::TooltipFor(UINT id) {
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = dlg->m_wndToolBar.m_hWnd;
+    info.hdr.idFrom = id;
+    info.hdr.code = TTN_NEEDTEXTW;
+    SendMessageW(dlg->m_hWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    return info.lpszText;
+}

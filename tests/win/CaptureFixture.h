@@ -55,6 +55,8 @@ protected:
     void Command(UINT id) { SendMessageW(dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     // The quit code the dialog posted, or -1 when it posted none.
     static int TakeQuitCode();
+    // The text the capture gives a bar's tooltip for a button's command id, as the bar asks for it.
+    const wchar_t* TooltipFor(UINT id);
 
     CWinAppEx app;  // the capture is its main window, as in the program
     std::unique_ptr<testdesk::PatternWindow> pattern;

@@ -123,16 +123,12 @@ TEST_F(Palette, ToolTipsNameTheToolsAndLeaveTheColoursBlank) {
         {ID_TOOL_RECT, L"矩形"}, {ID_DONE, L"完成"}, {ID_SIZE_MEDIUM, L"中(或中等字体)"}, {ID_COLOR_GREEN, nullptr},
     };
     for (const Case& c : cases) {
-        NMTTDISPINFOW info = {};
-        info.hdr.hwndFrom = dlg->m_wndToolBar.m_hWnd;
-        info.hdr.idFrom = c.id;
-        info.hdr.code = TTN_NEEDTEXTW;
-        SendMessageW(dlg->m_hWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        const wchar_t* text = TooltipFor(c.id);
         if (c.text) {
-            ASSERT_NE(info.lpszText, nullptr) << c.id;
-            EXPECT_STREQ(info.lpszText, c.text);
+            ASSERT_NE(text, nullptr) << c.id;
+            EXPECT_STREQ(text, c.text);
         } else {
-            EXPECT_EQ(info.lpszText, nullptr) << c.id;
+            EXPECT_EQ(text, nullptr) << c.id;
         }
     }
 }

@@ -146,13 +146,9 @@ TEST_F(UserRules, EveryTooltipAndEveryColour) {
         {ID_SIZE_SMALL, L"细(或小字体)"}, {ID_SIZE_MEDIUM, L"中(或中等字体)"}, {ID_SIZE_LARGE, L"粗(或大字体)"},
     };
     for (const Tip& t : tips) {
-        NMTTDISPINFOW info = {};
-        info.hdr.hwndFrom = dlg->m_wndToolBar.m_hWnd;
-        info.hdr.idFrom = t.id;
-        info.hdr.code = TTN_NEEDTEXTW;
-        SendMessageW(dlg->m_hWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-        ASSERT_NE(info.lpszText, nullptr) << t.id;
-        EXPECT_EQ(std::wstring(info.lpszText), std::wstring(t.text)) << t.id;
+        const wchar_t* text = TooltipFor(t.id);
+        ASSERT_NE(text, nullptr) << t.id;
+        EXPECT_EQ(std::wstring(text), std::wstring(t.text)) << t.id;
     }
     struct Colour { UINT id; COLORREF cr; } colours[] = {
         {ID_COLOR_RED, 0x000000FF}, {ID_COLOR_YELLOW, 0x0000FFFF}, {ID_COLOR_BLUE, 0x00FF0000},
