@@ -347,12 +347,12 @@ void RunSteps(CCorvaneDlg& dlg, const Desktop& d, int steps) {
     }
     drv.Event("new selection release", WM_LBUTTONUP, 0, selTo);
     const RECT selWant = {selFrom.x, selFrom.y, selTo.x, selTo.y};
-    Expect(dlg.m_bHasSelection && !dlg.m_bNewSelection && EqualRect(&dlg.m_rcSelection, &selWant),
+    Expect(dlg.m_bHasSelection && !dlg.m_bNewSelection && EqualRect(&dlg.GetSelection().Rect(), &selWant),
            "new selection: has selection " + std::to_string(dlg.m_bHasSelection) + ", selection " +
-               FormatRect(dlg.m_rcSelection) + ", expected " + FormatRect(selWant));
+               FormatRect(dlg.GetSelection().Rect()) + ", expected " + FormatRect(selWant));
 
     // d. The selection is moved by its inside.
-    RECT before = dlg.m_rcSelection;
+    RECT before = dlg.GetSelection().Rect();
     p = Centre(before);
     Expect(selection::HitTest(before, p).hit == HIT_BODY, "move: the press point is not on the selection's body");
     drv.Event("move press", WM_LBUTTONDOWN, MK_LBUTTON, p);
@@ -364,11 +364,11 @@ void RunSteps(CCorvaneDlg& dlg, const Desktop& d, int steps) {
     drv.Event("move release", WM_LBUTTONUP, 0, p);
     RECT want = before;
     OffsetRect(&want, steps * dx, steps * dy);
-    Expect(!dlg.m_bTracking && EqualRect(&dlg.m_rcSelection, &want),
-           "move: selection " + FormatRect(dlg.m_rcSelection) + ", expected " + FormatRect(want));
+    Expect(!dlg.GetSelection().Tracking() && EqualRect(&dlg.GetSelection().Rect(), &want),
+           "move: selection " + FormatRect(dlg.GetSelection().Rect()) + ", expected " + FormatRect(want));
 
     // e. The selection is resized by its bottom-right handle.
-    before = dlg.m_rcSelection;
+    before = dlg.GetSelection().Rect();
     p = selection::HandlePointForHit(before, HIT_BOTTOMRIGHT);
     Expect(selection::HitTest(before, p).hit == HIT_BOTTOMRIGHT, "resize: the press point is not the bottom-right handle");
     drv.Event("resize press", WM_LBUTTONDOWN, MK_LBUTTON, p);
@@ -381,12 +381,12 @@ void RunSteps(CCorvaneDlg& dlg, const Desktop& d, int steps) {
     want = before;
     want.right += steps * dx;
     want.bottom += steps * dy;
-    Expect(!dlg.m_bTracking && EqualRect(&dlg.m_rcSelection, &want),
-           "resize: selection " + FormatRect(dlg.m_rcSelection) + ", expected " + FormatRect(want));
+    Expect(!dlg.GetSelection().Tracking() && EqualRect(&dlg.GetSelection().Rect(), &want),
+           "resize: selection " + FormatRect(dlg.GetSelection().Rect()) + ", expected " + FormatRect(want));
 
     // f. The rectangle tool: each step grows its live preview.
-    const RECT sel = dlg.m_rcSelection;
-    size_t shapes = dlg.m_shapes.size();
+    const RECT sel = dlg.GetSelection().Rect();
+    size_t shapes = dlg.GetMarks().Count();
     drv.Command(ID_TOOL_RECT);
     Expect(dlg.m_bToolChosen, "rectangle tool: no tool chosen after its command");
     p = POINT{sel.left + 40, sel.top + 40};
@@ -397,11 +397,11 @@ void RunSteps(CCorvaneDlg& dlg, const Desktop& d, int steps) {
         drv.Step("rectangle preview", WM_MOUSEMOVE, MK_LBUTTON, p);
     }
     drv.Event("rectangle release", WM_LBUTTONUP, 0, p);
-    Expect(dlg.m_shapes.size() == shapes + 1, "rectangle tool: " + std::to_string(dlg.m_shapes.size() - shapes) +
+    Expect(dlg.GetMarks().Count() == shapes + 1, "rectangle tool: " + std::to_string(dlg.GetMarks().Count() - shapes) +
                                                   " shapes added, expected 1");
 
     // g. The pen: each step adds a point to the stroke.
-    shapes = dlg.m_shapes.size();
+    shapes = dlg.GetMarks().Count();
     drv.Command(ID_TOOL_PEN);
     p = POINT{sel.left + 60, sel.bottom - 60};
     drv.Event("pen press", WM_LBUTTONDOWN, MK_LBUTTON, p);
@@ -411,7 +411,7 @@ void RunSteps(CCorvaneDlg& dlg, const Desktop& d, int steps) {
         drv.Step("pen", WM_MOUSEMOVE, MK_LBUTTON, p);
     }
     drv.Event("pen release", WM_LBUTTONUP, 0, p);
-    Expect(dlg.m_shapes.size() == shapes + 1, "pen: " + std::to_string(dlg.m_shapes.size() - shapes) +
+    Expect(dlg.GetMarks().Count() == shapes + 1, "pen: " + std::to_string(dlg.GetMarks().Count() - shapes) +
                                                   " shapes added, expected 1");
     fflush(stdout);
 }

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "annotation/logic/Shape.h"
+#include "annotation/Marks.h"
+#include "annotation/TextBox.h"
 #include "capture/logic/Dimming.h"
 #include "framework/Afx.h"
 #include "res/resource.h"
+#include "selection/Selection.h"
 #include "selection/logic/SelectionGeometry.h"
 #include "selection/logic/WindowFinder.h"
 
@@ -49,7 +51,6 @@ public:
     // Freezes the screen and makes the view buffer; false when either does not fit in memory.
     bool CaptureScreen();
     void CreateDimBitmap();
-    void CreateTextEdit();
     // The tool bars, the magnifier and the pointer window, once.
     void CreateChildWindows();
     void ForceForeground();
@@ -82,72 +83,39 @@ public:
     // marks drawn by drawMarks clipped to them; and has them repainted.
     void RecomposeArea(const std::vector<RECT>& area, const RECT& rcClear, const std::function<void()>& drawMarks);
 
-    // Selection.
-    void RectFromPoints(POINT a, POINT b, RECT* out);
-    int HitTestSelection(POINT pt);
-    void GetHandleRect(int x, int y, RECT* out);
-    HCURSOR GetTrackCursor(int hit);
-    void UpdateSelectionCursor(UINT nFlags, POINT pt);
+    // Selection: the phase changes of a new region, of tracking it, and of starting over.
     void BeginNewSelection(POINT pt);
     void DragNewSelection(UINT nFlags, POINT pt);
-    void FinishNewSelection(POINT pt);
+    // The region dragged out becomes the fixed selection, unless it has no area.
+    void FinishNewSelection();
+    // A move or resize by the body or a handle starts: the bars hide until it ends.
     void BeginTrack(POINT pt, int hit);
-    void HideBarsForTrack();
     void TrackSelection(UINT nFlags, POINT pt);
     void MoveResizeSelection(POINT pt);
     void EndTrack(POINT pt);
-    void DrawSelectionFrame(CDC* pDC);
-    void DrawHandle(CDC* pDC, int x, int y);
-    // The size label of a selection, its box fitted to its text in the view's font.
-    selection::SizeLabel SizeLabelOf(const RECT& rc);
     void ResetCapture();
+    Selection& GetSelection() { return m_selection; }
+    const Selection& GetSelection() const { return m_selection; }
 
     // Window detection and the magnifier.
     void CreateMagnifier();
     void MoveMagnifier();
     void HideMagnifier();
 
-    // Drawing tools: press, move and release of the arrow, rectangle, ellipse and pen.
-    POINT ClampToSelection(POINT pt);
-    void ArrowToolDown(POINT pt);
-    void PenToolDown(POINT pt);
-    void EllipseToolDown(POINT pt);
-    void RectToolDown(POINT pt);
-    void BoxToolDown(int nTool, POINT pt);
-    void RectToolMove(CDC* pDC, UINT nFlags, POINT pt);
-    void ArrowToolMove(CDC* pDC, UINT nFlags, POINT pt);
-    void PenToolMove(CDC* pDC, UINT nFlags, POINT pt);
-    void EllipseToolMove(CDC* pDC, UINT nFlags, POINT pt);
-    void ArrowToolUp(POINT pt);
-    void PenToolUp(POINT pt);
-    void RectToolUp(POINT pt);
-    void EllipseToolUp(POINT pt);
-    // Whether a move drags an armed tool that is the current one.
-    bool ToolDrags(int nTool, POINT ptFrom, UINT nFlags) const;
-    void CommitShape(int nKind, POINT ptFrom, POINT ptTo, std::vector<POINT> points = {});
-    // Repaints the selection area: the view with the preview over it.
-    void ShowPreview();
-
-    // Shape rendering.
-    void DrawShape(CDC* pDC, const CShape& shape);
-    // Draws the shape onto a DC whose pixel (0, 0) shows the view's point origin.
-    void DrawShapeAt(CDC* pDC, const CShape& shape, POINT origin);
-    void DrawAllShapes(CDC* pDC);
-
-    // Text tool.
+    // Marks and text.
+    // What the tools draw with now: the selection and the pen chosen on the bars.
+    ToolContext CurrentTool() const;
+    // The text tool's press and release (the press of the open box's own belongs to the box).
     void TextToolDown(POINT pt);
     void TextToolUp(POINT pt);
+    // Closes the text box, its text becoming a mark.
     void CommitText();
-    RECT EditRectInView();
-    void MoveTextBox(const RECT& box);
-    // Closes the box without keeping its text, for a capture that starts over.
-    void DiscardText();
-
-    // Shapes.
     void OnUndo();
     void ClearShapes();
-    void UpdateShapesBounds();
-    static bool IsPointSet(POINT pt);
+    Marks& GetMarks() { return m_marks; }
+    const Marks& GetMarks() const { return m_marks; }
+    TextBox& GetTextBox() { return m_textBox; }
+    const TextBox& GetTextBox() const { return m_textBox; }
 
     // Tool palette.
     void CreateToolBars();
@@ -157,7 +125,6 @@ public:
     void SelectTool(int nTool);
     void SelectColor(COLORREF cr, int nIndex);
     void SelectSize(int nSize);
-    CFont* GetFontForSize(int nSize);
     void ResetToolButtons();
     // Shows or hides both bars and the pointer window.
     void ShowPalette(bool bShow);
@@ -178,23 +145,15 @@ public:
     int m_nColorIndex = 0;
     COLORREF m_crColor = 0x000000FF;
     int m_nSize = 2;
-    CFont m_fontLarge;
-    CFont m_fontMedium;
-    CFont m_fontSmall;
     int m_cxScreen = 0;
     int m_cyScreen = 0;
     RECT m_rcScreen = {0, 0, 0, 0};
     bool m_bNewSelection = true;
-    bool m_bEditingText = false;
     int m_nTool = 0;
     bool m_bHasSelection = false;
     bool m_bWindowDetect = true;
     bool m_bShowMagnifier = true;
     bool m_bToolChosen = false;
-    bool m_bTracking = false;
-    POINT m_ptTrackStart = {0, 0};
-    POINT m_ptAnchor = {0, 0};
-    int m_nTrackHit = 0;
     // Each buffer's DC owns its bitmap and releases the pair in order; the m_bmp names read the bitmaps.
     CBitmapDC m_dcScreen;
     const CBitmap& m_bmpScreen = m_dcScreen.GetBitmap();
@@ -211,34 +170,17 @@ public:
     // Something was drawn straight onto the window (the quick look): the next step repaints it whole.
     bool m_bWindowScribbled = false;
     bool m_bChildWindowsMade = false;
-    CEdit m_edit;
-    POINT m_ptSelStart = {0, 0};
-    POINT m_ptSelEnd = {0, 0};
-    POINT m_ptLineFrom = {0, 0};
-    POINT m_ptLineTo = {0, 0};
-    POINT m_ptBoxFrom = {0, 0};
-    POINT m_ptBoxTo = {0, 0};
-    POINT m_ptPenFrom = {0, 0};
-    POINT m_ptPenTo = {0, 0};
-    POINT m_ptLastMouse = {0, 0};
     RECT m_rcHover = {0, 0, 0, 0};
     HBITMAP m_hDimBitmap = nullptr;
     CBitmap m_bmpResult;
     HACCEL m_hAccel = nullptr;
     CToolBar m_wndToolBar;
     CToolBar m_wndOptionBar;
-    RECT m_rcSelection = {0, 0, 0, 0};
-    ShapeList m_shapes;
-    std::vector<POINT> m_penPoints;
-    CShape m_shapeCurrent;
     CWindowFinder m_windowFinder;
     CImageList m_imlToolBar;
     CImageList m_imlOptionBar;
     CCMagnifyDlg* m_pMagnifier = nullptr;
     CColorIndicatorDlg* m_pColorIndicator = nullptr;
-    int m_cxPrimary = 0;
-    int m_cyPrimary = 0;
-    RECT m_rcShapesBounds = {0, 0, 0, 0};
     // A right press inside the selection saves once the button is up, so that its release never lands
     // on the save dialog.
     bool m_bSaveOnRightRelease = false;
@@ -278,4 +220,9 @@ protected:
     BOOL OnEraseBkgnd(CDC* pDC);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    Selection m_selection;
+    Marks m_marks;
+    TextBox m_textBox;
 };

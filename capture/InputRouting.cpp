@@ -49,25 +49,23 @@ BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-void CCorvaneDlg::OnLButtonDown(UINT nFlags, CPoint point) {
+void CCorvaneDlg::OnLButtonDown(UINT, CPoint point) {
     if (!m_bHasSelection) HideMagnifier();
     BeginNewSelection(point);
     if (m_bHasSelection) {
-        const int hit = HitTestSelection(point);
+        const int hit = m_selection.HitTest(point);
         const bool onHandle = hit >= HIT_TOPLEFT && hit <= HIT_LEFT;
         // Before the first release (a selection held by a right click while windows are still being
         // detected) a press does not track: its release belongs to the window pick, which would leave
         // the tracking on with the button up.
         if (!m_bWindowDetect && (onHandle || (hit == HIT_BODY && !m_bToolChosen))) {
-            UpdateSelectionCursor(nFlags, point);
             BeginTrack(point, hit);
-            HideBarsForTrack();
         } else {
-            ArrowToolDown(point);
-            PenToolDown(point);
-            EllipseToolDown(point);
-            RectToolDown(point);
-            TextToolDown(point);
+            if (m_marks.Press(m_nTool, point, CurrentTool())) {
+                Invalidate(FALSE);
+                UpdateWindow();
+            }
+            if (m_nTool == TOOL_TEXT) TextToolDown(point);
         }
         // The drag ends here wherever the button comes up: released over a tool bar, it would go to the
         // bar and leave a mark half made.
@@ -84,51 +82,48 @@ void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
     } else if (m_bNewSelection) {
         DragNewSelection(nFlags, point);
         MoveMagnifier();
-    } else if (m_bTracking) {
+    } else if (m_selection.Tracking()) {
         TrackSelection(nFlags, point);
     } else {
-        UpdateSelectionCursor(nFlags, point);
-        RectToolMove(&dc, nFlags, point);
-        ArrowToolMove(&dc, nFlags, point);
-        PenToolMove(&dc, nFlags, point);
-        EllipseToolMove(&dc, nFlags, point);
+        m_selection.UpdateCursor(point, m_bToolChosen);
+        if (m_marks.Move(m_nTool, point, IsLeftDrag(nFlags), CurrentTool(), &dc)) {
+            // The selection repainted: the view with the preview over it.
+            InvalidateRect(&m_selection.Rect(), FALSE);
+            UpdateWindow();
+        }
         PlaceToolBars(!IsLeftDrag(nFlags));
     }
     Default();
 }
 
-void CCorvaneDlg::OnLButtonUp(UINT nFlags, CPoint point) {
+void CCorvaneDlg::OnLButtonUp(UINT, CPoint point) {
     if (::GetCapture() == m_hWnd && !m_bSaveOnRightRelease) ::ReleaseCapture();
     if (m_bWindowDetect) {
         // The first release of the capture ends window detection.
         m_bWindowDetect = false;
-        if (rect::SamePoint(m_ptSelStart, m_ptSelEnd)) {
+        if (rect::SamePoint(m_selection.NewStart(), m_selection.NewEnd())) {
             // A click without a drag picks the window under the point.
             if (!m_windowFinder.FindWindowRectAt(point, &m_rcHover)) ::SetRectEmpty(&m_rcHover);
-            m_rcSelection = m_rcHover;
-        } else if (rect::SamePoint(m_ptSelEnd, point)) {
+            m_selection.SetRect(m_rcHover);
+        } else if (rect::SamePoint(m_selection.NewEnd(), point)) {
             m_bHasSelection = true;
             m_bNewSelection = false;
         }
-        FinishNewSelection(point);
-    } else if (m_bTracking) {
+        FinishNewSelection();
+    } else if (m_selection.Tracking()) {
         EndTrack(point);
-        UpdateSelectionCursor(nFlags, point);
-    } else if (rect::SamePoint(m_ptSelEnd, point)) {
+        m_selection.UpdateCursor(point, m_bToolChosen);
+    } else if (rect::SamePoint(m_selection.NewEnd(), point)) {
         // Released where the rubber band last was: fixed, even when it is only a line.
         m_bHasSelection = true;
         m_bNewSelection = false;
-        FinishNewSelection(point);
+        FinishNewSelection();
     } else {
-        ArrowToolUp(point);
-        PenToolUp(point);
-        RectToolUp(point);
-        EllipseToolUp(point);
-        TextToolUp(point);
-        UpdateShapesBounds();
+        m_marks.Release(m_nTool, point, CurrentTool());
+        if (m_nTool == TOOL_TEXT) TextToolUp(point);
     }
     ComposeView();
-    m_shapeCurrent.nKind = SHAPE_NONE;  // the preview ends with the button
+    m_marks.EndPreview();  // the preview ends with the button
     PlaceToolBars(TRUE);
     Invalidate(FALSE);
     UpdateWindow();
@@ -136,7 +131,7 @@ void CCorvaneDlg::OnLButtonUp(UINT nFlags, CPoint point) {
 }
 
 void CCorvaneDlg::OnRButtonDown(UINT, CPoint point) {
-    if (rect::Contains(m_rcSelection, point)) {
+    if (m_selection.Contains(point)) {
         // The save dialog opens at the release: opened now, it would receive the release itself (over
         // its file list that opens a menu). The release comes here wherever the pointer then is.
         m_bSaveOnRightRelease = true;
@@ -167,7 +162,7 @@ void CCorvaneDlg::OnRButtonUp(UINT, CPoint) {
 }
 
 void CCorvaneDlg::OnLButtonDblClk(UINT, CPoint point) {
-    if (rect::Contains(m_rcSelection, point)) {
+    if (m_selection.Contains(point)) {
         CommitText();
         BuildResultImage();
         CopyResultToClipboard();
@@ -190,8 +185,8 @@ void CCorvaneDlg::OnDoneCommand() {
 void CCorvaneDlg::OnMButtonDblClk(UINT, CPoint) {
     // A quick look at the selected area in the corner; the next repaint removes it.
     CClientDC dc(this);
-    dc.BitBlt(0, 0, rect::Width(m_rcSelection), rect::Height(m_rcSelection), &dc, m_rcSelection.left,
-              m_rcSelection.top, SRCCOPY);
+    const RECT& rc = m_selection.Rect();
+    dc.BitBlt(0, 0, rect::Width(rc), rect::Height(rc), &dc, rc.left, rc.top, SRCCOPY);
     m_bWindowScribbled = true;
     Default();
 }
@@ -223,7 +218,7 @@ LRESULT CCorvaneDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 BOOL CCorvaneDlg::PreTranslateMessage(MSG* pMsg) {
     if (TakeEndingKey(pMsg)) return TRUE;
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) m_bEscapePressed = true;
-    if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_edit.m_hWnd) {
+    if (pMsg->message == WM_KEYDOWN && m_textBox.IsBox(pMsg->hwnd)) {
         // A multi-line box in a dialog would turn Esc into WM_CLOSE, the orderly end that reports
         // success, and Enter into the default button, which abandons every mark. Esc ends the capture
         // as it does everywhere else; Enter closes the box as a click elsewhere does. Ctrl+Enter stays
@@ -237,10 +232,10 @@ BOOL CCorvaneDlg::PreTranslateMessage(MSG* pMsg) {
             return TRUE;
         }
     }
-    if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) && IsCaretKey(pMsg->wParam) && m_bEditingText) {
+    if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) && IsCaretKey(pMsg->wParam) && m_textBox.IsOpen()) {
         const BOOL result = CDialog::PreTranslateMessage(pMsg);
         // The edit control is repainted whole so that the caret's old place does not linger.
-        RECT rc = EditRectInView();
+        const RECT rc = m_textBox.Rect();
         InvalidateRect(&rc, TRUE);
         return result;
     }
@@ -259,7 +254,7 @@ bool CCorvaneDlg::TakeEndingKey(const MSG* pMsg) {
         return true;
     }
     // Enter in the box keeps the text, Ctrl+Enter breaks its line (and repeats, held).
-    if (vk == VK_RETURN && pMsg->hwnd == m_edit.m_hWnd) return false;
+    if (vk == VK_RETURN && m_textBox.IsBox(pMsg->hwnd)) return false;
     // The repeats of a held Esc or Enter do nothing: the key's first press has done what it does.
     if (IsKeyRepeat(pMsg->lParam)) return true;
     // A key that is really down ends the capture when it comes up. Ended at its press, the capture

@@ -7,10 +7,10 @@
 #include "app/AboutDlg.h"
 #include "capture/logic/ViewRules.h"
 #include "palette/ColorIndicatorDlg.h"
+#include "palette/logic/Palette.h"
 #include "selection/MagnifyDlg.h"
 
 namespace {
-const wchar_t kTextFace[] = L"新宋体";
 const wchar_t kTitle[] = L"Corvane";
 const wchar_t kNoMemoryText[] = L"无法截取屏幕：内存不足。";
 constexpr int kExitNoMemory = 2;
@@ -19,18 +19,14 @@ constexpr int kExitNoMemory = 2;
 CCorvaneDlg::CCorvaneDlg(CWnd* pParent)
     : CDialog(IDD_CAPTURE, pParent),
       m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))),
-      m_windowFinder(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)) {
-    m_fontLarge.CreatePointFont(200, kTextFace);
-    m_fontMedium.CreatePointFont(160, kTextFace);
-    m_fontSmall.CreatePointFont(130, kTextFace);
-}
+      m_windowFinder(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)) {}
 
 CCorvaneDlg::~CCorvaneDlg() {
     delete m_pColorIndicator;
     m_pColorIndicator = nullptr;
     delete m_pMagnifier;
     m_pMagnifier = nullptr;
-    m_shapes.clear();
+    m_marks.Clear();
     if (m_hDimBitmap) {
         AfxDeleteGdiObject(m_hDimBitmap);
         m_hDimBitmap = nullptr;
@@ -65,7 +61,7 @@ BOOL CCorvaneDlg::OnInitDialog() {
     CreateDimBitmap();
     CreateDimTable();
     AfxPhaseDone("dimming");
-    CreateTextEdit();
+    m_textBox.Create(this, IDC_TEXT_EDIT, m_marks.Fonts().ForSize(SIZE_MEDIUM), POINT{m_rcScreen.left, m_rcScreen.top});
     ComposeView();
     AfxPhaseDone("first composition");
     // The bars, the magnifier and the pointer are all hidden at first: they are made once the frozen
@@ -92,10 +88,9 @@ void CCorvaneDlg::CreateChildWindows() {
 }
 
 void CCorvaneDlg::InitCaptureState() {
-    m_shapeCurrent.nKind = SHAPE_NONE;
     m_crColor = 0x000000FF;
     m_windowFinder.CollectWindows();  // the desktop as it is now, before the capture window shows
-    ::SetRectEmpty(&m_rcSelection);
+    m_selection.Clear();
     m_hAccel = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_ACCELERATOR));
 }
 
@@ -110,9 +105,6 @@ bool CCorvaneDlg::CaptureScreen() {
     m_windowFinder.m_cxScreen = m_cxScreen;
     m_windowFinder.m_cyScreen = m_cyScreen;
     m_windowFinder.m_rcScreen = m_rcScreen;
-
-    m_cxPrimary = ::GetSystemMetrics(SM_CXSCREEN);
-    m_cyPrimary = ::GetSystemMetrics(SM_CYSCREEN);
 
     {
         CWindowDC dcDesktop(::GetDesktopWindow());
@@ -140,13 +132,6 @@ void CCorvaneDlg::CreateDimBitmap() {
     RECT px = {0, 0, 1, 1};
     dcTemp.FillRect(&px, &black);
     dcTemp.SelectObject(old);
-}
-
-void CCorvaneDlg::CreateTextEdit() {
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
-    m_edit.Create(style, RECT{600, 100, 700, 130}, this, IDC_TEXT_EDIT);
-    m_edit.SetFont(&m_fontMedium, FALSE);
-    m_edit.ShowWindow(SW_HIDE);
 }
 
 void CCorvaneDlg::OnTimer(UINT_PTR nIDEvent) {

@@ -88,10 +88,11 @@ void CCorvaneDlg::CopyScreenDimmedOutside(const RECT& rc, const RECT& area) {
 }
 
 void CCorvaneDlg::ComposeView() {
-    CopyScreenDimmedOutside(m_rcSelection);
-    DrawSelectionFrame(&m_dcView);
-    DrawAllShapes(&m_dcView);
-    m_viewShown = ViewShown{VIEW_SELECTION, m_rcSelection, m_shapes.size()};
+    const RECT& rcSel = m_selection.Rect();
+    CopyScreenDimmedOutside(rcSel);
+    Selection::DrawFrame(&m_dcView, rcSel);
+    m_marks.DrawAll(&m_dcView, rcSel);
+    m_viewShown = ViewShown{VIEW_SELECTION, rcSel, m_marks.Count()};
 }
 
 void CCorvaneDlg::RefreshView() {
@@ -104,22 +105,23 @@ void CCorvaneDlg::RefreshView() {
 void CCorvaneDlg::RefreshSelectionStep() {
     // Rectangles and ellipses are drawn within the selection, so with marks a step can change them
     // anywhere: then the whole view is composed again.
+    const RECT& rcSel = m_selection.Rect();
     std::vector<RECT> area;
-    const bool bounded = m_viewShown.nKind == VIEW_SELECTION && m_viewShown.nShapes == 0 && m_shapes.empty() &&
+    const bool bounded = m_viewShown.nKind == VIEW_SELECTION && m_viewShown.nShapes == 0 && m_marks.Empty() &&
                          !m_bWindowScribbled &&
-                         ChangedArea(m_viewShown.rc, m_rcSelection, kSelectionReach, m_cxScreen, m_cyScreen, &area);
+                         ChangedArea(m_viewShown.rc, rcSel, kSelectionReach, m_cxScreen, m_cyScreen, &area);
     if (!bounded) {
         RefreshView();
         return;
     }
     if (!area.empty()) {
         // The size labels of both, which stand apart from the frame.
-        for (const RECT* rc : {&m_viewShown.rc, &m_rcSelection}) {
-            const RECT label = rect::Intersection(SizeLabelOf(*rc).box, RECT{0, 0, m_cxScreen, m_cyScreen});
+        for (const RECT* rc : {static_cast<const RECT*>(&m_viewShown.rc), &rcSel}) {
+            const RECT label = rect::Intersection(Selection::LabelOf(&m_dcView, *rc).box, RECT{0, 0, m_cxScreen, m_cyScreen});
             if (!rect::IsEmpty(label)) area.push_back(label);
         }
-        RecomposeArea(area, m_rcSelection, [this] { DrawSelectionFrame(&m_dcView); });
-        m_viewShown.rc = m_rcSelection;
+        RecomposeArea(area, rcSel, [this, &rcSel] { Selection::DrawFrame(&m_dcView, rcSel); });
+        m_viewShown.rc = rcSel;
     }
     UpdateWindow();
 }
@@ -246,7 +248,7 @@ void CCorvaneDlg::OnPaint() {
     const RECT& paint = dc.m_ps.rcPaint;
     dc.BitBlt(paint.left, paint.top, rect::Width(paint), rect::Height(paint), &m_dcView, paint.left, paint.top, SRCCOPY);
     // The shape being dragged out lives on the window only, over the view.
-    if (m_shapeCurrent.nKind != SHAPE_NONE) DrawShape(&dc, m_shapeCurrent);
+    if (const CShape* preview = m_marks.Preview()) DrawMark(&dc, *preview, m_selection.Rect(), &m_marks.Fonts());
     // The child windows are made when the queue has nothing else: the first input goes first.
     if (!m_bChildWindowsMade) SetTimer(TIMER_CHILD_WINDOWS, 1);
 }

@@ -8,12 +8,12 @@
 
 void CCorvaneDlg::BuildResultImage() {
     // The screen shows what is output: the uncommitted text box goes.
-    m_edit.ShowWindow(SW_HIDE);
+    m_textBox.Hide();
     Invalidate(FALSE);
     UpdateWindow();
 
     CClientDC dcWindow(this);
-    const RECT r = m_rcSelection;
+    const RECT r = m_selection.Rect();
     const SIZE size = output::ResultSize(r);
     // Only one result lives at a time: an earlier one (a cancelled save, a busy clipboard) goes now.
     m_bmpResult.DeleteObject();
@@ -26,6 +26,8 @@ void CCorvaneDlg::BuildResultImage() {
     const RECT crop = output::ResultCropRect(r);
     dcResult.BitBlt(0, 0, size.cx, size.cy, &m_dcView, crop.left, crop.top, SRCCOPY);
     // A shape still being dragged out shows on the window over the view, so it is part of the result.
-    if (m_shapeCurrent.nKind != SHAPE_NONE) DrawShapeAt(&dcResult, m_shapeCurrent, POINT{crop.left, crop.top});
+    if (const CShape* preview = m_marks.Preview()) {
+        DrawMark(&dcResult, *preview, r, &m_marks.Fonts(), POINT{crop.left, crop.top});
+    }
     dcResult.SelectObject(old);
 }

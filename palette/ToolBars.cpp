@@ -89,7 +89,7 @@ void CCorvaneDlg::PlaceToolBars(BOOL bShowInside) {
     m_wndToolBar.GetWindowRect(&rcMain);
     m_wndOptionBar.GetWindowRect(&rcOption);
     const palette::BarPlacement place =
-        palette::PlaceBars(m_rcSelection, rect::Height(rcMain), rect::Height(rcOption), m_cyScreen, bShowInside != FALSE);
+        palette::PlaceBars(m_selection.Rect(), rect::Height(rcMain), rect::Height(rcOption), m_cyScreen, bShowInside != FALSE);
     if (place.hide) {
         ShowPalette(false);
         return;
@@ -128,7 +128,6 @@ void CCorvaneDlg::PlaceIndicator() {
 void CCorvaneDlg::SelectTool(int nTool) {
     CommitText();
     m_bToolChosen = true;
-    m_bEditingText = false;
     m_bNewSelection = false;
     m_nTool = nTool;
     PlaceIndicator();
@@ -147,19 +146,13 @@ void CCorvaneDlg::SelectColor(COLORREF cr, int nIndex) {
     }
     m_nColorIndex = nIndex;
     m_crColor = cr;
-    m_edit.Invalidate(FALSE);  // a text being typed shows in the new colour
+    m_textBox.Repaint();  // a text being typed shows in the new colour
 }
 
 void CCorvaneDlg::SelectSize(int nSize) {
     m_nSize = nSize;
-    m_edit.SetFont(GetFontForSize(nSize), TRUE);
-    if (m_edit.IsWindowVisible()) OnEnChangeText();  // the box fits its text in the new font
-}
-
-CFont* CCorvaneDlg::GetFontForSize(int nSize) {
-    if (nSize == SIZE_SMALL) return &m_fontSmall;
-    if (nSize == SIZE_LARGE) return &m_fontLarge;
-    return &m_fontMedium;
+    m_textBox.SetFont(m_marks.Fonts().ForSize(nSize));
+    if (m_textBox.IsVisible()) OnEnChangeText();  // the box fits its text in the new font
 }
 
 void CCorvaneDlg::ResetToolButtons() {

@@ -40,8 +40,4 @@ namespace shapes {
 // of its points. False (and *bounds untouched) for an empty list.
 bool ShapesBounds(const ShapeList& list, RECT* bounds);
 
-// A drag tool's start point counts as set when neither coordinate is 0 (a press outside the selection
-// leaves it at (0, 0)).
-inline bool IsPointSet(POINT pt) { return pt.x != 0 && pt.y != 0; }
-
 }  // namespace shapes

@@ -10,6 +10,7 @@
 #include "selection/MagnifyDlg.h"
 #include "tests/win/CaptureFixture.h"
 #include "palette/logic/CommandIds.h"
+#include "palette/logic/Palette.h"
 #include "tests/win/TestDesktop.h"
 
 using testdesk::Dimmed;
@@ -49,16 +50,16 @@ TEST_F(CaptureDialog, InitialisationLeavesTheStateOfAFreshCapture) {
     EXPECT_EQ(d.m_nSize, 2);
     EXPECT_EQ(d.m_nTool, 0);
     EXPECT_TRUE(d.m_bNewSelection);
-    EXPECT_FALSE(d.m_bEditingText);
+    EXPECT_FALSE(d.GetTextBox().IsOpen());
     EXPECT_FALSE(d.m_bHasSelection);
     EXPECT_TRUE(d.m_bWindowDetect);
     EXPECT_TRUE(d.m_bShowMagnifier);
     EXPECT_FALSE(d.m_bToolChosen);
-    EXPECT_FALSE(d.m_bTracking);
-    EXPECT_TRUE(rect::IsAllZero(d.m_rcSelection));
+    EXPECT_FALSE(d.GetSelection().Tracking());
+    EXPECT_TRUE(rect::IsAllZero(d.GetSelection().Rect()));
     EXPECT_TRUE(rect::IsAllZero(d.m_rcHover));
-    EXPECT_EQ(d.m_shapeCurrent.nKind, SHAPE_NONE);
-    EXPECT_TRUE(d.m_shapes.empty());
+    EXPECT_EQ(d.GetMarks().Preview(), nullptr);
+    EXPECT_TRUE(d.GetMarks().Empty());
     EXPECT_NE(d.m_hIcon, nullptr);
     EXPECT_NE(d.m_hAccel, nullptr);
 
@@ -70,8 +71,6 @@ TEST_F(CaptureDialog, InitialisationLeavesTheStateOfAFreshCapture) {
     EXPECT_EQ(d.m_windowFinder.m_cxScreen, cx);
     EXPECT_EQ(d.m_windowFinder.m_cyScreen, cy);
     EXPECT_TRUE(rect::Equal(d.m_windowFinder.m_rcScreen, d.m_rcScreen));
-    EXPECT_EQ(d.m_cxPrimary, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(d.m_cyPrimary, GetSystemMetrics(SM_CYSCREEN));
 
     // The window covers the virtual screen and stays above other windows.
     RECT rcWindow;
@@ -92,17 +91,17 @@ TEST_F(CaptureDialog, InitialisationLeavesTheStateOfAFreshCapture) {
     DeleteDC(probe);
 
     // The text box: a hidden child 4001 at (600,100)-(700,130) in the medium font.
-    ASSERT_NE(d.m_edit.m_hWnd, nullptr);
-    EXPECT_EQ(GetDlgCtrlID(d.m_edit.m_hWnd), IDC_TEXT_EDIT);
-    EXPECT_FALSE(IsWindowVisible(d.m_edit.m_hWnd));
-    const LONG style = GetWindowLongW(d.m_edit.m_hWnd, GWL_STYLE);
+    ASSERT_NE(d.GetTextBox().Handle(), nullptr);
+    EXPECT_EQ(GetDlgCtrlID(d.GetTextBox().Handle()), IDC_TEXT_EDIT);
+    EXPECT_FALSE(IsWindowVisible(d.GetTextBox().Handle()));
+    const LONG style = GetWindowLongW(d.GetTextBox().Handle(), GWL_STYLE);
     // (The edit control trades WS_BORDER for a border of its own drawing, so that bit is not kept.)
     const LONG expected = WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
     EXPECT_EQ(style & expected, expected);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(d.m_edit.m_hWnd, WM_GETFONT, 0, 0)),
-              static_cast<HFONT>(d.m_fontMedium));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(d.GetTextBox().Handle(), WM_GETFONT, 0, 0)),
+              static_cast<HFONT>(*d.GetMarks().Fonts().ForSize(SIZE_MEDIUM)));
     RECT rcEdit;
-    GetWindowRect(d.m_edit.m_hWnd, &rcEdit);
+    GetWindowRect(d.GetTextBox().Handle(), &rcEdit);
     EXPECT_TRUE(rect::Equal(rcEdit, RECT{vx + 600, vy + 100, vx + 700, vy + 130}));
 
     // The system menu carries the About item.
@@ -115,8 +114,10 @@ TEST_F(CaptureDialog, TextFontsAreNSimSunAtTheirPointSizes) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    struct Case { const char* name; CFont* font; int tenths; } cases[] = {
-        {"large", &dlg->m_fontLarge, 200}, {"medium", &dlg->m_fontMedium, 160}, {"small", &dlg->m_fontSmall, 130}};
+    const TextFonts& fonts = dlg->GetMarks().Fonts();
+    struct Case { const char* name; const CFont* font; int tenths; } cases[] = {{"large", fonts.ForSize(SIZE_LARGE), 200},
+                                                                                {"medium", fonts.ForSize(SIZE_MEDIUM), 160},
+                                                                                {"small", fonts.ForSize(SIZE_SMALL), 130}};
     for (const Case& c : cases) {
         LOGFONTW lf = {};
         ASSERT_TRUE(GetObjectW(c.font->GetSafeHandle(), sizeof(lf), &lf)) << c.name;
@@ -156,7 +157,7 @@ TEST_F(CaptureDialog, ComposedViewDimsExactlyTheOutsideOfTheSelection) {
         {"nothing selected", {0, 0, 0, 0}, true},
     };
     for (const Case& c : cases) {
-        dlg->m_rcSelection = c.sel;
+        dlg->GetSelection().SetRect(c.sel);
         dlg->ComposeView();
         std::vector<POINT> pts = SamplePoints(cx, cy);
         // The pixels on both sides of every edge.
@@ -199,7 +200,7 @@ TEST_F(CaptureDialog, ViewsTakenFromTheDimmedCopyEqualBlendingTheBandsEachTime) 
 
 TEST_F(CaptureDialog, DimmingScalesEveryLevelTo155Of255RoundedToNearest) {
     // Red runs through all 256 levels along a row of the picture.
-    dlg->m_rcSelection = RECT{0, 0, 1, 1};
+    dlg->GetSelection().SetRect(RECT{0, 0, 1, 1});
     dlg->ComposeView();
     for (int x = 0; x < 256 && x < dlg->m_cxScreen; ++x) {
         const int level = GetRValue(ViewAt(x, 5));
@@ -226,7 +227,7 @@ TEST_F(CaptureDialog, HoverViewOutlinesTheWindowAndDimsTheRest) {
     EXPECT_EQ(ViewAt(hover.left - 3, midY), Dimmed(PatternAt(hover.left - 3, midY)));
     EXPECT_EQ(ViewAt(10, 10), Dimmed(PatternAt(10, 10)));
     // The selection is not touched by hovering.
-    EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
+    EXPECT_TRUE(rect::IsAllZero(dlg->GetSelection().Rect()));
 }
 
 // Two monitors side by side in the view: the primary on the left half, a second one on the right half
@@ -234,8 +235,6 @@ TEST_F(CaptureDialog, HoverViewOutlinesTheWindowAndDimsTheRest) {
 // click picks them.
 TEST_F(CaptureDialog, HoverOutlinesWhatAClickPicksOnTwoMonitors) {
     const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen, half = cx / 2;
-    dlg->m_cxPrimary = half;
-    dlg->m_cyPrimary = cy;
     const RECT& screen = dlg->m_rcScreen;
     CWindowNode maximised;
     maximised.hWnd = reinterpret_cast<HWND>(1);
@@ -261,12 +260,12 @@ TEST_F(CaptureDialog, HoverOutlinesWhatAClickPicksOnTwoMonitors) {
         }
         Send(WM_LBUTTONDOWN, MK_LBUTTON, c.pt.x, c.pt.y);
         Send(WM_LBUTTONUP, 0, c.pt.x, c.pt.y);
-        EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, c.pick)) << c.name << ": the click picks the same";
+        EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), c.pick)) << c.name << ": the click picks the same";
     }
 }
 
 TEST_F(CaptureDialog, PaintingShowsTheViewBuffer) {
-    dlg->m_rcSelection = RECT{50, 60, 300, 260};
+    dlg->GetSelection().SetRect(RECT{50, 60, 300, 260});
     dlg->ComposeView();
     dlg->Invalidate(FALSE);
     dlg->UpdateWindow();
@@ -293,18 +292,18 @@ TEST_F(CaptureDialog, EndingsPostTheirQuitCodes) {
 }
 
 TEST_F(CaptureDialog, OrderlyCloseReleasesTheFrozenImageAndLaterViewsStaySafe) {
-    dlg->m_rcSelection = RECT{10, 10, 100, 100};
+    dlg->GetSelection().SetRect(RECT{10, 10, 100, 100});
     dlg->m_bHasSelection = true;
     dlg->m_bWindowDetect = dlg->m_bNewSelection = false;
-    dlg->m_shapes.push_back(std::make_unique<CShape>());
+    dlg->GetMarks().Add(CShape{});
     SendMessageW(dlg->m_hWnd, WM_CLOSE, 0, 0);
     // Shapes and selection are gone and the capture is back at its start.
-    EXPECT_TRUE(dlg->m_shapes.empty());
-    EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
+    EXPECT_TRUE(dlg->GetMarks().Empty());
+    EXPECT_TRUE(rect::IsAllZero(dlg->GetSelection().Rect()));
     EXPECT_TRUE(dlg->m_bWindowDetect && dlg->m_bNewSelection && !dlg->m_bHasSelection);
     EXPECT_EQ(dlg->m_dcScreen.GetSafeHdc(), nullptr);
     EXPECT_EQ(dlg->m_bmpScreen.GetSafeHandle(), nullptr);
-    dlg->m_rcSelection = RECT{10, 10, 100, 100};
+    dlg->GetSelection().SetRect(RECT{10, 10, 100, 100});
     dlg->ComposeView();  // nothing to copy, must not fail
     EXPECT_EQ(TakeQuitCode(), 0);
 }
@@ -334,17 +333,17 @@ TEST_F(CaptureDialog, RightPressOutsideBeforeAnySelectionHoldsIt) {
     SendMessageW(dlg->m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 300));
     EXPECT_TRUE(dlg->m_bHasSelection);
     EXPECT_FALSE(dlg->m_bNewSelection);
-    EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
+    EXPECT_TRUE(rect::IsAllZero(dlg->GetSelection().Rect()));
 }
 
 TEST_F(CaptureDialog, FirstReleaseEndsWindowDetection) {
     SendMessageW(dlg->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(40, 40));
     EXPECT_FALSE(dlg->m_bWindowDetect);
-    EXPECT_EQ(dlg->m_shapeCurrent.nKind, SHAPE_NONE);
+    EXPECT_EQ(dlg->GetMarks().Preview(), nullptr);
 }
 
 TEST_F(CaptureDialog, MiddleDoubleClickShowsTheSelectedAreaInTheCorner) {
-    dlg->m_rcSelection = RECT{200, 150, 260, 190};
+    dlg->GetSelection().SetRect(RECT{200, 150, 260, 190});
     dlg->ComposeView();
     dlg->Invalidate(FALSE);
     dlg->UpdateWindow();
@@ -368,16 +367,23 @@ TEST_F(CaptureDialog, CaretKeysWhileTypingRepaintTheTextBox) {
         {"left arrow when not typing", false, VK_LEFT, false},
         {"a letter while typing", true, 'A', false},
     };
+    Select(RECT{300, 200, 800, 500});
+    Command(ID_TOOL_TEXT);
     for (const Case& c : cases) {
+        if (c.editing != dlg->GetTextBox().IsOpen()) {
+            Send(WM_LBUTTONDOWN, MK_LBUTTON, c.editing ? 400 : 700, 300);  // opens a box, or closes it
+            Send(WM_LBUTTONUP, 0, c.editing ? 400 : 700, 300);
+            if (!c.editing) dlg->CommitText();
+        }
+        ASSERT_EQ(dlg->GetTextBox().IsOpen(), c.editing) << c.name;
         ValidateRect(dlg->m_hWnd, nullptr);
-        dlg->m_bEditingText = c.editing;
-        MSG msg = {dlg->m_edit.m_hWnd, WM_KEYDOWN, c.key, 0, 0, {0, 0}};
+        MSG msg = {dlg->GetTextBox().Handle(), WM_KEYDOWN, c.key, 0, 0, {0, 0}};
         dlg->PreTranslateMessage(&msg);
         RECT update = {};
         const bool dirty = GetUpdateRect(dlg->m_hWnd, &update, FALSE);
         EXPECT_EQ(dirty, c.repaints) << c.name;
         if (c.repaints) {
-            EXPECT_TRUE(rect::Equal(update, RECT{600, 100, 700, 130})) << c.name;
+            EXPECT_TRUE(rect::Equal(update, dlg->GetTextBox().Rect())) << c.name;
         }
     }
 }

@@ -103,7 +103,7 @@ TEST_F(Detecting, HoverRecomposesOnlyWhenTheWindowChanges) {
 TEST_F(Detecting, AClickPicksTheControlAndADragDoesNot) {
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 250, 200);
     Send(WM_LBUTTONUP, 0, 250, 200);
-    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{220, 180, 320, 240}));
+    EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), RECT{220, 180, 320, 240}));
     EXPECT_TRUE(dlg->m_bHasSelection);
     EXPECT_FALSE(dlg->m_bWindowDetect);
 
@@ -111,7 +111,7 @@ TEST_F(Detecting, AClickPicksTheControlAndADragDoesNot) {
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 250, 200);
     Send(WM_MOUSEMOVE, MK_LBUTTON, 260, 210);
     Send(WM_LBUTTONUP, 0, 260, 210);
-    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{250, 200, 260, 210}));
+    EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), RECT{250, 200, 260, 210}));
 }
 
 TEST_F(Detecting, TheMagnifierFollowsTheCursorAndHidesAtThePress) {

@@ -33,6 +33,18 @@ protected:
 
 std::string Str(POINT p) { return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")"; }
 
+// A release that comes without a press of its own (the second of a double-click) commits nothing more.
+TEST_F(Drawing, AReleaseWithoutItsPressCommitsNothing) {
+    for (UINT tool : {ID_TOOL_RECT, ID_TOOL_ELLIPSE, ID_TOOL_ARROW, ID_TOOL_PEN}) {
+        Command(tool);
+        const size_t before = dlg->GetMarks().Count();
+        Drag({{300, 300}, {350, 340}});
+        ASSERT_EQ(dlg->GetMarks().Count(), before + 1) << tool;
+        Send(WM_LBUTTONUP, 0, 380, 360);
+        EXPECT_EQ(dlg->GetMarks().Count(), before + 1) << tool;
+    }
+}
+
 TEST_F(Drawing, DragsCommitTheirRecords) {
     struct Case {
         const char* name;
@@ -57,14 +69,14 @@ TEST_F(Drawing, DragsCommitTheirRecords) {
     };
     for (const Case& c : cases) {
         Command(c.tool);
-        const size_t before = dlg->m_shapes.size();
+        const size_t before = dlg->GetMarks().Count();
         Drag(c.path);
         if (c.kind == SHAPE_NONE) {
-            EXPECT_EQ(dlg->m_shapes.size(), before) << c.name;
+            EXPECT_EQ(dlg->GetMarks().Count(), before) << c.name;
             continue;
         }
-        ASSERT_EQ(dlg->m_shapes.size(), before + 1) << c.name;
-        const CShape& s = *dlg->m_shapes.back();
+        ASSERT_EQ(dlg->GetMarks().Count(), before + 1) << c.name;
+        const CShape& s = *dlg->GetMarks().List().back();
         EXPECT_EQ(s.nKind, c.kind) << c.name;
         EXPECT_EQ(s.nSize, 2) << c.name;
         EXPECT_EQ(s.crColor, 0x000000FFu) << c.name;
@@ -76,7 +88,7 @@ TEST_F(Drawing, DragsCommitTheirRecords) {
             EXPECT_EQ(Str(s.ptFrom), Str(c.from)) << c.name;
             EXPECT_EQ(Str(s.ptTo), Str(c.to)) << c.name;
         }
-        EXPECT_EQ(dlg->m_shapeCurrent.nKind, SHAPE_NONE) << c.name << ": the preview ends with the release";
+        EXPECT_EQ(dlg->GetMarks().Preview(), nullptr) << c.name << ": the preview ends with the release";
     }
 }
 
@@ -86,23 +98,24 @@ TEST_F(Drawing, ShiftOrCtrlFreezesThePreviewAndTheStroke) {
         Send(WM_LBUTTONDOWN, MK_LBUTTON, 300, 300);
         Send(WM_MOUSEMOVE, MK_LBUTTON, 350, 340);
         Send(WM_MOUSEMOVE, MK_LBUTTON | held, 420, 380);
-        EXPECT_EQ(Str(dlg->m_shapeCurrent.ptTo), "(350,340)") << held;
+        ASSERT_NE(dlg->GetMarks().Preview(), nullptr);
+        EXPECT_EQ(Str(dlg->GetMarks().Preview()->ptTo), "(350,340)") << held;
         Send(WM_LBUTTONUP, 0, 420, 380);
-        EXPECT_EQ(Str(dlg->m_shapes.back()->ptTo), "(420,380)") << held << ": the release still ends it";
+        EXPECT_EQ(Str(dlg->GetMarks().List().back()->ptTo), "(420,380)") << held << ": the release still ends it";
 
         Command(ID_TOOL_PEN);
         Send(WM_LBUTTONDOWN, MK_LBUTTON, 300, 300);
         Send(WM_MOUSEMOVE, MK_LBUTTON, 310, 310);
         Send(WM_MOUSEMOVE, MK_LBUTTON | held, 320, 320);
-        EXPECT_EQ(dlg->m_penPoints.size(), 2u) << held;
         Send(WM_LBUTTONUP, 0, 330, 330);
+        EXPECT_EQ(dlg->GetMarks().List().back()->points.size(), 3u) << held << ": the press, one step, the release";
     }
 }
 
 TEST_F(Drawing, AReleaseWhereTheSelectionDragEndedCommitsNothing) {
     Command(ID_TOOL_RECT);
     Drag({{300, 300}, {500, 400}, {kSel.right, kSel.bottom}});
-    EXPECT_TRUE(dlg->m_shapes.empty());
+    EXPECT_TRUE(dlg->GetMarks().Empty());
 }
 
 TEST_F(Drawing, ShapesPaintOverTheViewOldestFirstAndTheResultIsTheView) {

@@ -87,7 +87,7 @@ TEST_F(InputFaults, ADrawingDragEndsInTheCaptureWhereverTheButtonComesUp) {
         {"ellipse released over the option bar", ID_TOOL_ELLIPSE, &dlg->m_wndOptionBar, SHAPE_ELLIPSE},
     };
     for (const Case& c : cases) {
-        dlg->m_shapes.clear();
+        dlg->GetMarks().Clear();
         Command(c.tool);
         Send(WM_MOUSEMOVE, 0, 350, 400);
         const POINT over = CentreOf(*c.bar, dlg->m_hWnd);
@@ -97,8 +97,8 @@ TEST_F(InputFaults, ADrawingDragEndsInTheCaptureWhereverTheButtonComesUp) {
         Send(WM_MOUSEMOVE, MK_LBUTTON, over.x, over.y);
         Send(WM_LBUTTONUP, 0, over.x, over.y);
         EXPECT_NE(GetCapture(), dlg->m_hWnd) << c.name;
-        ASSERT_EQ(dlg->m_shapes.size(), 1u) << c.name;
-        const CShape& s = *dlg->m_shapes[0];
+        ASSERT_EQ(dlg->GetMarks().Count(), 1u) << c.name;
+        const CShape& s = *dlg->GetMarks().List()[0];
         EXPECT_EQ(s.nKind, c.kind) << c.name;
         const POINT to = c.kind == SHAPE_RECT ? over : POINT{over.x, 597};
         EXPECT_TRUE(rect::SamePoint(s.ptFrom, POINT{350, 400}) && rect::SamePoint(s.ptTo, to))
@@ -111,17 +111,17 @@ TEST_F(InputFaults, ARightClickSaveKeepsTheTextBeingTyped) {
     Command(ID_TOOL_TEXT);
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 400, 300);
     Send(WM_LBUTTONUP, 0, 400, 300);
-    for (wchar_t ch : std::wstring(L"typed text")) SendMessageW(dlg->m_edit.m_hWnd, WM_CHAR, ch, 1);
-    const RECT box = dlg->EditRectInView();
+    for (wchar_t ch : std::wstring(L"typed text")) SendMessageW(dlg->GetTextBox().Handle(), WM_CHAR, ch, 1);
+    const RECT box = dlg->GetTextBox().Rect();
     int cancelled = 0;
     CancelSaveDialogWhenShown(dlg->m_hWnd, &cancelled);
     Send(WM_RBUTTONDOWN, MK_RBUTTON, 600, 450);
     Send(WM_RBUTTONUP, 0, 600, 450);
     ASSERT_EQ(cancelled, 1);
     // The picture saved had the text; after the cancel it is a mark like any other.
-    ASSERT_EQ(dlg->m_shapes.size(), 1u);
-    EXPECT_EQ(dlg->m_shapes[0]->strText, L"typed text");
-    EXPECT_FALSE(dlg->m_edit.IsWindowVisible());
+    ASSERT_EQ(dlg->GetMarks().Count(), 1u);
+    EXPECT_EQ(dlg->GetMarks().List()[0]->strText, L"typed text");
+    EXPECT_FALSE(dlg->GetTextBox().IsVisible());
     int cx = 0, cy = 0;
     const std::vector<COLORREF> result = ReadBitmap(static_cast<HBITMAP>(dlg->m_bmpResult.GetSafeHandle()), &cx, &cy);
     size_t red = 0;
@@ -168,7 +168,7 @@ TEST_F(InputFaults, AHeldEndingKeyEndsTheCaptureOnceWhenItComesUp) {
             Command(ID_TOOL_TEXT);
             Send(WM_LBUTTONDOWN, MK_LBUTTON, 400, 300);
             Send(WM_LBUTTONUP, 0, 400, 300);
-            target = dlg->m_edit.m_hWnd;
+            target = dlg->GetTextBox().Handle();
         }
         TakeQuitCode();
         KeyFromKeyboard(target, WM_KEYDOWN, c.vk, false);
@@ -194,11 +194,11 @@ TEST_F(InputFaults, APressOnASelectionHeldBeforeTheFirstReleaseTracksNothing) {
     Send(WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, 600, 500);
     ASSERT_TRUE(dlg->m_bHasSelection && dlg->m_bWindowDetect);
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 300, 300);
-    EXPECT_FALSE(dlg->m_bTracking);
+    EXPECT_FALSE(dlg->GetSelection().Tracking());
     Send(WM_LBUTTONUP, 0, 300, 300);
-    EXPECT_FALSE(dlg->m_bTracking);
+    EXPECT_FALSE(dlg->GetSelection().Tracking());
     EXPECT_FALSE(dlg->m_bWindowDetect);
-    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{100, 100, 300, 300}));
+    EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), RECT{100, 100, 300, 300}));
 }
 
 }  // namespace

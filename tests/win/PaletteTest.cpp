@@ -112,8 +112,8 @@ TEST_F(Palette, ColourAndSizeCommandsSwapTheirButtonsImages) {
         std::vector<int> got;
         for (int b : {0, 1, 2, 4, 5, 6, 7, 8, 9}) got.push_back(Image(dlg->m_wndOptionBar, b));
         EXPECT_EQ(got, s.images) << s.name;
-        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(dlg->m_edit.m_hWnd, WM_GETFONT, 0, 0)),
-                  static_cast<HFONT>(*dlg->GetFontForSize(s.size))) << s.name;
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(dlg->GetTextBox().Handle(), WM_GETFONT, 0, 0)),
+                  static_cast<HFONT>(*dlg->GetMarks().Fonts().ForSize(s.size))) << s.name;
     }
     EXPECT_EQ(dlg->m_nTool, TOOL_NONE) << "colours and sizes choose no tool";
 }
@@ -141,12 +141,12 @@ TEST_F(Palette, UndoTakesTheLastShapeAndWithNoneLeftTheSelection) {
         s->nKind = SHAPE_RECT;
         s->ptFrom = {x, 210};
         s->ptTo = {x + 100, 260};
-        dlg->m_shapes.push_back(std::move(s));
+        dlg->GetMarks().Add(std::move(*s));
     }
     Command(ID_UNDO);
-    ASSERT_EQ(dlg->m_shapes.size(), 2u);
-    EXPECT_EQ(dlg->m_shapes.back()->ptFrom.x, 320) << "the newest went first";
-    EXPECT_TRUE(rect::Equal(dlg->m_rcShapesBounds, RECT{310, 210, 420, 260}));
+    ASSERT_EQ(dlg->GetMarks().Count(), 2u);
+    EXPECT_EQ(dlg->GetMarks().List().back()->ptFrom.x, 320) << "the newest went first";
+    EXPECT_TRUE(rect::Equal(dlg->GetMarks().Bounds(), RECT{310, 210, 420, 260}));
     Command(ID_UNDO);
     Command(ID_UNDO);
     EXPECT_TRUE(dlg->m_bHasSelection) << "undoing the last shape keeps the selection";
@@ -242,7 +242,7 @@ TEST_F(Palette, OnlyTheChosenToolsButtonLooksChosen) {
     Command(ID_TOOL_TEXT);
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 400, 300);
     Send(WM_LBUTTONUP, 0, 400, 300);
-    SendMessageW(dlg->m_edit.m_hWnd, WM_CHAR, L'a', 1);
+    SendMessageW(dlg->GetTextBox().Handle(), WM_CHAR, L'a', 1);
     POINT undo = centre(ID_UNDO);
     ClientToScreen(bar, &undo);
     SetCursorPos(undo.x, undo.y);

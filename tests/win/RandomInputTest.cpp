@@ -63,10 +63,10 @@ private:
 
 // The phase rules of the capture; the first one broken, or null.
 const char* BrokenRule(CCorvaneDlg& d) {
-    if (d.m_bTracking && !d.m_bHasSelection) return "tracking without a selection";
-    if (d.m_bTracking && d.m_bWindowDetect) return "tracking while detecting windows";
+    if (d.GetSelection().Tracking() && !d.m_bHasSelection) return "tracking without a selection";
+    if (d.GetSelection().Tracking() && d.m_bWindowDetect) return "tracking while detecting windows";
     if (d.m_bHasSelection && d.m_bNewSelection) return "a fixed selection that is also new";
-    const RECT& s = d.m_rcSelection;
+    const RECT& s = d.GetSelection().Rect();
     if (d.m_bHasSelection && (s.left > s.right || s.top > s.bottom)) return "a fixed selection not normalised";
     if ((d.m_nTool != TOOL_NONE) != d.m_bToolChosen) return "tool and tool-chosen disagree";
     switch (d.m_nTool) {
@@ -76,10 +76,10 @@ const char* BrokenRule(CCorvaneDlg& d) {
     if (d.m_nSize != SIZE_SMALL && d.m_nSize != SIZE_MEDIUM && d.m_nSize != SIZE_LARGE) return "no such size";
     if (d.m_nColorIndex < 0 || d.m_nColorIndex >= palette::kColorCount) return "no such colour";
     if (d.m_crColor != palette::kColors[d.m_nColorIndex].cr) return "colour and its index disagree";
-    if (d.m_bEditingText && !d.m_edit.IsWindowVisible()) return "typing into a hidden box";
+    if (d.GetTextBox().IsOpen() && !d.GetTextBox().IsVisible()) return "typing into a hidden box";
     if (!d.m_bHasSelection && (d.m_wndToolBar.IsWindowVisible() || d.m_wndOptionBar.IsWindowVisible()))
         return "tool bars without a selection";
-    for (const auto& shape : d.m_shapes) {
+    for (const auto& shape : d.GetMarks().List()) {
         if (!shape) return "a null shape";
         if (shape->nKind == SHAPE_PEN && shape->points.size() < 2) return "a stroke of fewer than two points";
         if (shape->nKind == SHAPE_TEXT && shape->strText.empty()) return "an empty text";
@@ -110,7 +110,7 @@ protected:
 // it, on the bars, anywhere.
 POINT RandomPoint(std::mt19937& rng, const CCorvaneDlg& d) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    const RECT& s = d.m_rcSelection;
+    const RECT& s = d.GetSelection().Rect();
     switch (pick(0, 3)) {
     case 0: return POINT{(pick(0, 1) ? s.left : s.right) + pick(-4, 4), pick(s.top - 4, s.bottom + 4)};
     case 1: return POINT{pick(s.left - 4, s.right + 4), (pick(0, 1) ? s.top : s.bottom) + pick(-4, 4)};
@@ -177,7 +177,7 @@ TEST_F(RandomInput, NoMessageBreaksThePhasesOrLeaksAnObject) {
                 DispatchMessageW(&m);
             }
         } else if (what < 980) {
-            if (d.m_edit.IsWindowVisible()) SendMessageW(d.m_edit.m_hWnd, WM_CHAR, static_cast<WPARAM>(pick('a', 'z')), 1);
+            if (d.GetTextBox().IsVisible()) SendMessageW(d.GetTextBox().Handle(), WM_CHAR, static_cast<WPARAM>(pick('a', 'z')), 1);
         } else {
             // A command of a visible bar, or the save accelerator's.
             const bool main = d.m_wndToolBar.IsWindowVisible(), option = d.m_wndOptionBar.IsWindowVisible();

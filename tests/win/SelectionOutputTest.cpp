@@ -80,7 +80,7 @@ protected:
         EXPECT_EQ(dlg->m_bWindowDetect, detect) << name;
         EXPECT_EQ(dlg->m_bNewSelection, newSel) << name;
         EXPECT_EQ(dlg->m_bHasSelection, has) << name;
-        EXPECT_EQ(dlg->m_bTracking, tracking) << name;
+        EXPECT_EQ(dlg->GetSelection().Tracking(), tracking) << name;
     }
 };
 
@@ -93,7 +93,7 @@ TEST_F(Selecting, DraggingOutARegionFixesItsRectangle) {
     for (const Case& c : cases) {
         dlg->ResetCapture();
         Drag(c.path);
-        EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, c.rect)) << c.name;
+        EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), c.rect)) << c.name;
         ExpectPhase(false, !c.fixed, c.fixed, false, c.name);
     }
 }
@@ -104,8 +104,8 @@ TEST_F(Selecting, MovesWithModifierKeysOrOtherButtonsStretchNothing) {
         Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
         Send(WM_MOUSEMOVE, MK_LBUTTON, 200, 150);
         Send(WM_MOUSEMOVE, flags, 400, 300);
-        EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{100, 100, 200, 150})) << flags;
-        EXPECT_TRUE(rect::SamePoint(dlg->m_ptSelEnd, POINT{200, 150})) << flags;
+        EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), RECT{100, 100, 200, 150})) << flags;
+        EXPECT_TRUE(rect::SamePoint(dlg->GetSelection().NewEnd(), POINT{200, 150})) << flags;
         // Released away from the band's last point, a real rectangle is still fixed.
         Send(WM_LBUTTONUP, 0, 400, 300);
         ExpectPhase(false, false, true, false, "after release");
@@ -119,7 +119,7 @@ TEST_F(Selecting, AClickWithoutADragPicksTheWindowUnderIt) {
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
     Send(WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, 300, 300);  // not a drag: the band does not move
     Send(WM_LBUTTONUP, 0, 300, 300);
-    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{1, 0, cx, cy - 1}));
+    EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), RECT{1, 0, cx, cy - 1}));
     ExpectPhase(false, false, true, false, "selected");
 }
 
@@ -132,7 +132,7 @@ TEST_F(Selecting, RightPressesOutsideHoldThenStartOver) {
     Drag({{100, 100}, {400, 300}});
     Send(WM_RBUTTONDOWN, MK_RBUTTON, 600, 500);
     ExpectPhase(true, true, false, false, "a fixed selection is thrown away");
-    EXPECT_TRUE(rect::IsAllZero(dlg->m_rcSelection));
+    EXPECT_TRUE(rect::IsAllZero(dlg->GetSelection().Rect()));
 }
 
 TEST_F(Selecting, BodyDragMovesAndHandlesResize) {
@@ -151,12 +151,12 @@ TEST_F(Selecting, BodyDragMovesAndHandlesResize) {
         dlg->ResetCapture();
         Drag({{100, 100}, {400, 300}});
         Send(WM_LBUTTONDOWN, MK_LBUTTON, c.press.x, c.press.y);
-        EXPECT_TRUE(dlg->m_bTracking) << c.name;
+        EXPECT_TRUE(dlg->GetSelection().Tracking()) << c.name;
         for (POINT p : c.moves) Send(WM_MOUSEMOVE, MK_LBUTTON, p.x, p.y);
         Send(WM_LBUTTONUP, 0, c.moves.back().x, c.moves.back().y);
-        EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, c.rect))
-            << c.name << ": " << dlg->m_rcSelection.left << "," << dlg->m_rcSelection.top << ","
-            << dlg->m_rcSelection.right << "," << dlg->m_rcSelection.bottom;
+        EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), c.rect))
+            << c.name << ": " << dlg->GetSelection().Rect().left << "," << dlg->GetSelection().Rect().top << ","
+            << dlg->GetSelection().Rect().right << "," << dlg->GetSelection().Rect().bottom;
         ExpectPhase(false, false, true, false, c.name);
     }
 }
@@ -278,7 +278,7 @@ TEST_F(Selecting, ABusyClipboardLeavesTheCaptureOpen) {
     holder.join();
     EXPECT_EQ(TakeQuitCode(), -1);
     EXPECT_TRUE(dlg->m_bHasSelection);
-    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{100, 100, 400, 300}));
+    EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), RECT{100, 100, 400, 300}));
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
     // Trying again once the clipboard is free works.
     Send(WM_LBUTTONDBLCLK, MK_LBUTTON, 200, 200);

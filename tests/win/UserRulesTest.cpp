@@ -29,23 +29,23 @@ protected:
     void OpenBox(POINT p, const std::wstring& text) {
         Command(ID_TOOL_TEXT);
         Click(p);
-        for (wchar_t c : text) SendMessageW(dlg->m_edit.m_hWnd, WM_CHAR, c, 1);
+        for (wchar_t c : text) SendMessageW(dlg->GetTextBox().Handle(), WM_CHAR, c, 1);
     }
     void Painted() {
         EXPECT_TRUE(testdesk::PumpUntil([&] {
             return testdesk::ShownAndPainted(dlg->m_hWnd) &&
-                   (!dlg->m_edit.IsWindowVisible() || testdesk::ShownAndPainted(dlg->m_edit.m_hWnd));
+                   (!dlg->GetTextBox().IsVisible() || testdesk::ShownAndPainted(dlg->GetTextBox().Handle()));
         }));
     }
     // Pixels of colour c on the capture window within r, where the known picture has another colour.
     int CountOnWindow(RECT r, COLORREF c) {
-        HideCaret(dlg->m_edit.m_hWnd);
+        HideCaret(dlg->GetTextBox().Handle());
         HDC dc = GetDCEx(dlg->m_hWnd, nullptr, DCX_CACHE);
         int n = 0;
         for (LONG y = r.top; y < r.bottom; ++y)
             for (LONG x = r.left; x < r.right; ++x) n += GetPixel(dc, x, y) == c && testdesk::PatternAt(x, y) != c;
         ReleaseDC(dlg->m_hWnd, dc);
-        ShowCaret(dlg->m_edit.m_hWnd);
+        ShowCaret(dlg->GetTextBox().Handle());
         return n;
     }
 };
@@ -53,7 +53,7 @@ protected:
 TEST_F(UserRules, ChangingTheColourWhileTypingRecoloursTheOpenText) {
     OpenBox({400, 300}, L"MMMM");
     Painted();
-    const RECT box = dlg->EditRectInView();
+    const RECT box = dlg->GetTextBox().Rect();
     EXPECT_GT(CountOnWindow(box, kRed), 20);
     Command(ID_COLOR_BLUE);
     Painted();
@@ -66,34 +66,34 @@ TEST_F(UserRules, AHandleDragWithABoxOpenResizesAndKeepsTheBox) {
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 800, 500);
     Send(WM_MOUSEMOVE, MK_LBUTTON, 850, 550);
     Send(WM_LBUTTONUP, 0, 850, 550);
-    EXPECT_TRUE(rect::Equal(dlg->m_rcSelection, RECT{300, 200, 850, 550}));
-    EXPECT_TRUE(dlg->m_edit.IsWindowVisible() && dlg->m_bEditingText);
-    EXPECT_EQ(dlg->m_edit.GetWindowText(), L"ab");
-    EXPECT_TRUE(dlg->m_shapes.empty());
+    EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), RECT{300, 200, 850, 550}));
+    EXPECT_TRUE(dlg->GetTextBox().IsVisible() && dlg->GetTextBox().IsOpen());
+    EXPECT_EQ(dlg->GetTextBox().Text(), L"ab");
+    EXPECT_TRUE(dlg->GetMarks().Empty());
 }
 
 TEST_F(UserRules, APressElsewhereKeepsOneTextAndOpensTheNextBox) {
     OpenBox({400, 300}, L"ab");
     Click({600, 400});
-    ASSERT_EQ(dlg->m_shapes.size(), 1u);
-    EXPECT_EQ(dlg->m_shapes[0]->strText, L"ab");
-    EXPECT_TRUE(rect::SamePoint(dlg->m_shapes[0]->ptFrom, POINT{400, 300}));
-    const RECT box = dlg->EditRectInView();
-    EXPECT_TRUE(dlg->m_edit.IsWindowVisible() && dlg->m_bEditingText);
+    ASSERT_EQ(dlg->GetMarks().Count(), 1u);
+    EXPECT_EQ(dlg->GetMarks().List()[0]->strText, L"ab");
+    EXPECT_TRUE(rect::SamePoint(dlg->GetMarks().List()[0]->ptFrom, POINT{400, 300}));
+    const RECT box = dlg->GetTextBox().Rect();
+    EXPECT_TRUE(dlg->GetTextBox().IsVisible() && dlg->GetTextBox().IsOpen());
     EXPECT_TRUE(box.left == 600 && box.top == 400);
-    EXPECT_TRUE(dlg->m_edit.GetWindowText().empty());
+    EXPECT_TRUE(dlg->GetTextBox().Text().empty());
 }
 
 TEST_F(UserRules, UndoWithAnEmptyBoxOpenTakesThePreviousMark) {
     OpenBox({400, 300}, L"ab");
     Command(ID_TOOL_TEXT);  // kept
-    ASSERT_EQ(dlg->m_shapes.size(), 1u);
+    ASSERT_EQ(dlg->GetMarks().Count(), 1u);
     Click({600, 400});
-    ASSERT_TRUE(dlg->m_edit.IsWindowVisible());
+    ASSERT_TRUE(dlg->GetTextBox().IsVisible());
     Command(ID_UNDO);
-    EXPECT_TRUE(dlg->m_shapes.empty());
+    EXPECT_TRUE(dlg->GetMarks().Empty());
     EXPECT_TRUE(dlg->m_bHasSelection) << "the region stays";
-    EXPECT_FALSE(dlg->m_edit.IsWindowVisible());
+    EXPECT_FALSE(dlg->GetTextBox().IsVisible());
 }
 
 TEST_F(UserRules, EachDragToolShowsItsPreviewOnTheWindowAndAMarkBeingDraggedIsInTheResult) {

@@ -65,7 +65,7 @@ protected:
             dlg->m_rcHover = to;
             dlg->ShowHoverChange(from);
         } else {
-            dlg->m_rcSelection = to;
+            dlg->GetSelection().SetRect(to);
             dlg->RefreshSelectionStep();
         }
         const std::vector<uint32_t> view = View();
@@ -86,7 +86,7 @@ protected:
         shape->ptTo = to;
         shape->points = std::move(points);
         shape->strText = text;
-        dlg->m_shapes.push_back(std::move(shape));
+        dlg->GetMarks().Add(std::move(*shape));
     }
     struct Step {
         const char* name;
