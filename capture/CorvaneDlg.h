@@ -136,8 +136,6 @@ public:
     void BuildResultImage();
     void CopyResultToClipboard();
     void SaveResultToFile();
-    // Writes the result image to path in the format its extension names; S_OK or the reason it failed.
-    HRESULT WriteResultFile(const std::wstring& path, const std::wstring& ext);
 
     // State, in the order the capture's parts rely on (see each subsystem for its fields' use).
     HICON m_hIcon;

@@ -1,16 +1,16 @@
-// Hands the result image to the clipboard and ends the capture.
-#include "capture/CorvaneDlg.h"
+// Hands the result image to the clipboard.
+#include "output/Output.h"
 
-void CCorvaneDlg::CopyResultToClipboard() {
-    // No image (no selection, or one too small to hold any pixel): the user's clipboard is left alone
-    // and the capture goes on.
-    if (!m_bmpResult.GetSafeHandle()) return;
-    // Another program holds the clipboard: the capture stays as it is, so the user can try again.
-    if (!::OpenClipboard(m_hWnd)) return;
+namespace output {
+
+bool PlaceOnClipboard(CBitmap* pImage, HWND owner) {
+    if (!::OpenClipboard(owner)) return false;
     ::EmptyClipboard();
-    const bool placed = ::SetClipboardData(CF_BITMAP, m_bmpResult.GetSafeHandle()) != nullptr;
+    const bool placed = ::SetClipboardData(CF_BITMAP, pImage->GetSafeHandle()) != nullptr;
     // From here on the bitmap belongs to the system.
-    if (placed) m_bmpResult.Detach();
+    if (placed) pImage->Detach();
     ::CloseClipboard();
-    if (placed) OnClose();
+    return placed;
 }
+
+}  // namespace output

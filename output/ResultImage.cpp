@@ -2,32 +2,26 @@
 // without the text box or anything floating above the view (the tool bars, the pointer, the
 // magnifier, the mouse cursor). The pixels come from the view buffer, which is what the window shows
 // under those windows.
-#include "capture/CorvaneDlg.h"
+#include "output/Output.h"
 
 #include "output/logic/ResultGeometry.h"
 
-void CCorvaneDlg::BuildResultImage() {
-    // The screen shows what is output: the uncommitted text box goes.
-    m_textBox.Hide();
-    Invalidate(FALSE);
-    UpdateWindow();
+namespace output {
 
-    CClientDC dcWindow(this);
-    const RECT r = m_selection.Rect();
-    const SIZE size = output::ResultSize(r);
-    // Only one result lives at a time: an earlier one (a cancelled save, a busy clipboard) goes now.
-    m_bmpResult.DeleteObject();
-    if (output::ResultIsEmpty(r)) return;  // nothing inside the frame: no image at all
-
-    m_bmpResult.CreateCompatibleBitmap(&dcWindow, size.cx, size.cy);
+bool MakeResultImage(CBitmap* pResult, CDC* pReference, CDC* pView, const RECT& rcSel,
+                     const std::function<void(CDC*, POINT origin)>& drawOver) {
+    pResult->DeleteObject();
+    if (ResultIsEmpty(rcSel)) return false;  // nothing inside the frame: no image at all
+    const SIZE size = ResultSize(rcSel);
+    pResult->CreateCompatibleBitmap(pReference, size.cx, size.cy);
     CDC dcResult;
-    dcResult.CreateCompatibleDC(&dcWindow);
-    HGDIOBJ old = dcResult.SelectObject(&m_bmpResult);
-    const RECT crop = output::ResultCropRect(r);
-    dcResult.BitBlt(0, 0, size.cx, size.cy, &m_dcView, crop.left, crop.top, SRCCOPY);
-    // A shape still being dragged out shows on the window over the view, so it is part of the result.
-    if (const CShape* preview = m_marks.Preview()) {
-        DrawMark(&dcResult, *preview, r, &m_marks.Fonts(), POINT{crop.left, crop.top});
-    }
+    dcResult.CreateCompatibleDC(pReference);
+    HGDIOBJ old = dcResult.SelectObject(pResult);
+    const RECT crop = ResultCropRect(rcSel);
+    dcResult.BitBlt(0, 0, size.cx, size.cy, pView, crop.left, crop.top, SRCCOPY);
+    drawOver(&dcResult, POINT{crop.left, crop.top});
     dcResult.SelectObject(old);
+    return true;
 }
+
+}  // namespace output

@@ -1,6 +1,5 @@
-// Saves the result image to a file named in the save dialog, in the format its extension names, and
-// ends the capture once the file is written.
-#include "capture/CorvaneDlg.h"
+// Saves the result image to a file named in the save dialog, in the format its extension names.
+#include "output/Output.h"
 
 #include "framework/FileDialog.h"
 #include "framework/Image.h"
@@ -9,8 +8,6 @@
 namespace {
 
 const wchar_t kSaveFilter[] = L"PNG 图片格式 (*.png)|*.png|BMP 图片格式 (*.bmp)|*.bmp|JPG 图片格式 (*.jpg)|*.jpg||";
-// While the save dialog is open the foreground timer must not pull the capture over it.
-constexpr int kTicksWhileSaving = 10;
 
 const GUID& EncoderFormat(output::ImageFileFormat format) {
     switch (format) {
@@ -46,30 +43,26 @@ std::wstring ReasonText(HRESULT hr) {
 
 }  // namespace
 
-HRESULT CCorvaneDlg::WriteResultFile(const std::wstring& path, const std::wstring& ext) {
-    CImage image;
-    image.Attach(m_bmpResult, DIBOR_DEFAULT);
-    const HRESULT hr = image.Save(path, EncoderFormat(output::ImageFormatForExtension(ext)));
-    image.Detach();
+namespace output {
+
+HRESULT WriteImageFile(const CBitmap& image, const std::wstring& path, const std::wstring& ext) {
+    CImage file;
+    file.Attach(image, DIBOR_DEFAULT);
+    const HRESULT hr = file.Save(path, EncoderFormat(ImageFormatForExtension(ext)));
+    file.Detach();
     return hr;
 }
 
-void CCorvaneDlg::SaveResultToFile() {
-    // No image (no selection, or one too small to hold any pixel): nothing to save, no dialog.
-    if (!m_bmpResult.GetSafeHandle()) return;
-
-    m_nForegroundTicks = kTicksWhileSaving;
+bool SaveWithDialog(const CBitmap& image, HWND owner) {
     CFileDialog dialog(FALSE, L"png", L"未命名", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kSaveFilter);
-    if (dialog.DoModal() == IDOK) {
-        const std::wstring path = dialog.GetPathName();
-        const HRESULT hr = WriteResultFile(path, dialog.GetFileExt());
-        if (SUCCEEDED(hr)) {
-            OnClose();
-        } else {
-            // The capture stays as it was, so the user can pick another place or copy instead.
-            const std::wstring message = L"无法保存图片到：\n" + path + L"\n\n" + ReasonText(hr);
-            ::MessageBoxW(m_hWnd, message.c_str(), L"保存失败", MB_OK | MB_ICONERROR);
-        }
+    if (dialog.DoModal() != IDOK) return false;
+    const std::wstring path = dialog.GetPathName();
+    const HRESULT hr = WriteImageFile(image, path, dialog.GetFileExt());
+    if (FAILED(hr)) {
+        const std::wstring message = L"无法保存图片到：\n" + path + L"\n\n" + ReasonText(hr);
+        ::MessageBoxW(owner, message.c_str(), L"保存失败", MB_OK | MB_ICONERROR);
     }
-    m_nForegroundTicks = 0;
+    return SUCCEEDED(hr);
 }
+
+}  // namespace output

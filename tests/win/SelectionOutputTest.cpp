@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "capture/CorvaneDlg.h"
+#include "output/Output.h"
 #include "tests/win/CaptureFixture.h"
 #include "tests/win/TestDesktop.h"
 
@@ -329,7 +330,7 @@ TEST_F(Selecting, ResultFilesFollowTheirExtension) {
     for (const Case& c : cases) {
         const std::wstring path = std::wstring(dir) + c.name;
         DeleteFileW(path.c_str());
-        ASSERT_EQ(dlg->WriteResultFile(path, c.ext), S_OK);
+        ASSERT_EQ(output::WriteImageFile(dlg->m_bmpResult, path, c.ext), S_OK);
         EXPECT_EQ(FileStart(path).substr(0, strlen(c.signature)), c.signature);
         int cx = 0, cy = 0;
         const std::vector<COLORREF> px = DecodeFile(path, &cx, &cy);
@@ -392,7 +393,7 @@ TEST_F(Selecting, ReplacingAFileLeavesTheNewOrTheOldOneAndNothingElse) {
         HANDLE holder = c.heldOpen ? CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                  nullptr, OPEN_EXISTING, 0, nullptr)
                                    : INVALID_HANDLE_VALUE;
-        const HRESULT hr = dlg->WriteResultFile(path, L"png");
+        const HRESULT hr = output::WriteImageFile(dlg->m_bmpResult, path, L"png");
         if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
         if (c.heldOpen) {
             EXPECT_TRUE(FAILED(hr)) << c.name;
@@ -418,11 +419,11 @@ TEST_F(Selecting, AFileThatCannotBeWrittenReportsWhy) {
     wchar_t dir[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
     const std::wstring missingFolder = std::wstring(dir) + L"corvane-no-such-folder\\shot.png";
-    EXPECT_EQ(dlg->WriteResultFile(missingFolder, L"png"), HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(output::WriteImageFile(dlg->m_bmpResult, missingFolder, L"png"), HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(GetFileAttributesW(missingFolder.c_str()), INVALID_FILE_ATTRIBUTES);
     // A file nobody can write, not even an administrator: the kernel's version text. The failure
     // carries the file system's own error, not the encoders' general one.
-    const HRESULT hr = dlg->WriteResultFile(L"Z:\\proc\\version", L"png");
+    const HRESULT hr = output::WriteImageFile(dlg->m_bmpResult, L"Z:\\proc\\version", L"png");
     EXPECT_TRUE(FAILED(hr));
     EXPECT_EQ(HRESULT_FACILITY(hr), FACILITY_WIN32) << std::hex << hr;
 }
