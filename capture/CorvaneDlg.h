@@ -9,7 +9,7 @@
 
 #include "annotation/Marks.h"
 #include "annotation/TextBox.h"
-#include "capture/logic/Dimming.h"
+#include "capture/View.h"
 #include "framework/Afx.h"
 #include "res/resource.h"
 #include "selection/Selection.h"
@@ -50,16 +50,12 @@ public:
     void InitCaptureState();
     // Freezes the screen and makes the view buffer; false when either does not fit in memory.
     bool CaptureScreen();
-    void CreateDimBitmap();
     // The tool bars, the magnifier and the pointer window, once.
     void CreateChildWindows();
     void ForceForeground();
 
     // View rendering.
     void ComposeView();
-    // Blends black at 100/255 over the parts of dc outside rc (a surface of the view's size).
-    void DimOutside(HDC dc, RECT rc);
-    void BlendDim(HDC dc, const RECT& rc);
     void HighlightHoverWindow(CPoint point);
     // After the capture starts over: the view as the pointer's place shows it (the window under it
     // outlined), and the magnifier beside it.
@@ -69,11 +65,6 @@ public:
     // The hover view: the frozen screen dimmed around m_rcHover, which is outlined.
     void ComposeHoverView();
     void DrawHoverOutline();
-    // Learns from the platform's blend what dimming makes of each byte value (m_dimTable).
-    void CreateDimTable();
-    // The view buffer becomes the frozen screen, dimmed outside rc (within area only, when given).
-    void CopyScreenDimmedOutside(const RECT& rc);
-    void CopyScreenDimmedOutside(const RECT& rc, const RECT& area);
     // Recomposes the view and repaints the whole window at once, without erasing.
     void RefreshView();
     // The same for a step of the selection (a drag, a move, a resize): only what changed since the view
@@ -94,6 +85,8 @@ public:
     void MoveResizeSelection(POINT pt);
     void EndTrack(POINT pt);
     void ResetCapture();
+    View& GetView() { return m_view; }
+    const View& GetView() const { return m_view; }
     Selection& GetSelection() { return m_selection; }
     const Selection& GetSelection() const { return m_selection; }
 
@@ -143,33 +136,17 @@ public:
     int m_nColorIndex = 0;
     COLORREF m_crColor = 0x000000FF;
     int m_nSize = 2;
-    int m_cxScreen = 0;
-    int m_cyScreen = 0;
-    RECT m_rcScreen = {0, 0, 0, 0};
     bool m_bNewSelection = true;
     int m_nTool = 0;
     bool m_bHasSelection = false;
     bool m_bWindowDetect = true;
     bool m_bShowMagnifier = true;
     bool m_bToolChosen = false;
-    // Each buffer's DC owns its bitmap and releases the pair in order; the m_bmp names read the bitmaps.
-    CBitmapDC m_dcScreen;
-    const CBitmap& m_bmpScreen = m_dcScreen.GetBitmap();
-    CBitmapDC m_dcView;
-    const CBitmap& m_bmpView = m_dcView.GetBitmap();
-    // The dimming's level of each byte value, as the platform's blend makes it; m_bDimRounded when that
-    // is plain rounding, which a faster pass computes. Without the table views are blended through GDI.
-    // Dimmed rows go through the strip into the view.
-    CBitmapDC m_dcDimStrip;
-    dimming::DimTable m_dimTable = {};
-    bool m_bDimTable = false;
-    bool m_bDimRounded = false;
     ViewShown m_viewShown;
     // Something was drawn straight onto the window (the quick look): the next step repaints it whole.
     bool m_bWindowScribbled = false;
     bool m_bChildWindowsMade = false;
     RECT m_rcHover = {0, 0, 0, 0};
-    HBITMAP m_hDimBitmap = nullptr;
     CBitmap m_bmpResult;
     HACCEL m_hAccel = nullptr;
     CToolBar m_wndToolBar;
@@ -220,6 +197,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    View m_view;
     Selection m_selection;
     Marks m_marks;
     TextBox m_textBox;

@@ -18,7 +18,7 @@ void CCorvaneDlg::BuildResultImage() {
     CClientDC dcWindow(this);
     // Only one result lives at a time: an earlier one (a cancelled save, a busy clipboard) goes now.
     const RECT rcSel = m_selection.Rect();
-    output::MakeResultImage(&m_bmpResult, &dcWindow, &m_dcView, rcSel, [this, &rcSel](CDC* pDC, POINT origin) {
+    output::MakeResultImage(&m_bmpResult, &dcWindow, &m_view.Buffer(), rcSel, [this, &rcSel](CDC* pDC, POINT origin) {
         // A shape still being dragged out shows on the window over the view, so it is part of the result.
         if (const CShape* preview = m_marks.Preview()) DrawMark(pDC, *preview, rcSel, &m_marks.Fonts(), origin);
     });

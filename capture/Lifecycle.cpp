@@ -2,8 +2,6 @@
 // text box), the foreground timer, the About box, the orderly close and the teardown.
 #include "capture/CorvaneDlg.h"
 
-#include <thread>
-
 #include "app/AboutDlg.h"
 #include "capture/logic/ViewRules.h"
 #include "palette/ColorIndicatorDlg.h"
@@ -27,10 +25,6 @@ CCorvaneDlg::~CCorvaneDlg() {
     delete m_pMagnifier;
     m_pMagnifier = nullptr;
     m_marks.Clear();
-    if (m_hDimBitmap) {
-        AfxDeleteGdiObject(m_hDimBitmap);
-        m_hDimBitmap = nullptr;
-    }
 }
 
 BOOL CCorvaneDlg::OnInitDialog() {
@@ -58,16 +52,15 @@ BOOL CCorvaneDlg::OnInitDialog() {
         return FALSE;
     }
     AfxPhaseDone("screen copy");
-    CreateDimBitmap();
-    CreateDimTable();
+    m_view.PrepareDimming();
     AfxPhaseDone("dimming");
-    m_textBox.Create(this, IDC_TEXT_EDIT, m_marks.Fonts().ForSize(SIZE_MEDIUM), POINT{m_rcScreen.left, m_rcScreen.top});
+    m_textBox.Create(this, IDC_TEXT_EDIT, m_marks.Fonts().ForSize(SIZE_MEDIUM), POINT{m_view.Screen().left, m_view.Screen().top});
     ComposeView();
     AfxPhaseDone("first composition");
     // The bars, the magnifier and the pointer are all hidden at first: they are made once the frozen
     // screen is on the window (or as soon as input comes), not before.
 
-    MoveWindow(m_rcScreen.left, m_rcScreen.top, m_cxScreen, m_cyScreen, TRUE);
+    MoveWindow(m_view.Screen().left, m_view.Screen().top, m_view.Width(), m_view.Height(), TRUE);
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetTimer(TIMER_FOREGROUND, FOREGROUND_PERIOD_MS);
     m_nForegroundTicks = 0;
@@ -95,43 +88,11 @@ void CCorvaneDlg::InitCaptureState() {
 }
 
 bool CCorvaneDlg::CaptureScreen() {
-    m_cxScreen = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    m_cyScreen = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    m_rcScreen.left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    m_rcScreen.top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    m_rcScreen.right = m_rcScreen.left + m_cxScreen;
-    m_rcScreen.bottom = m_rcScreen.top + m_cyScreen;
-
-    m_windowFinder.m_cxScreen = m_cxScreen;
-    m_windowFinder.m_cyScreen = m_cyScreen;
-    m_windowFinder.m_rcScreen = m_rcScreen;
-
-    {
-        CWindowDC dcDesktop(::GetDesktopWindow());
-        if (!m_dcScreen.CreateDib(&dcDesktop, m_cxScreen, m_cyScreen)) return false;
-    }
-    CPaintDC dcWindow(this);  // only the reference for the view buffer's format
-    if (!m_dcView.Create(&dcWindow, m_cxScreen, m_cyScreen)) return false;
-    // A new bitmap's memory is made on its first touch, which costs about a frame copy of time: the view's
-    // is touched on the side while the screen is read. The view is composed only after both are done.
-    std::thread touch([this] { ::PatBlt(m_dcView, 0, 0, m_cxScreen, m_cyScreen, BLACKNESS); ::GdiFlush(); });
-    // The one and only read of the live screen: everything later is painted from this copy.
-    ReadDesktopArea(&m_dcScreen, m_rcScreen.left, m_rcScreen.top);
-    touch.join();
-    return true;
-}
-
-void CCorvaneDlg::CreateDimBitmap() {
-    if (m_hDimBitmap) return;
-    CDC dcTemp;
-    dcTemp.CreateCompatibleDC(&m_dcScreen);
-    m_hDimBitmap = ::CreateCompatibleBitmap(m_dcScreen, 1, 1);
-    AfxGdiObjectMade(m_hDimBitmap);
-    HGDIOBJ old = dcTemp.SelectObject(m_hDimBitmap);
-    CBrush black(0x00000000);
-    RECT px = {0, 0, 1, 1};
-    dcTemp.FillRect(&px, &black);
-    dcTemp.SelectObject(old);
+    const bool frozen = m_view.Freeze(this);
+    m_windowFinder.m_cxScreen = m_view.Width();
+    m_windowFinder.m_cyScreen = m_view.Height();
+    m_windowFinder.m_rcScreen = m_view.Screen();
+    return frozen;
 }
 
 void CCorvaneDlg::OnTimer(UINT_PTR nIDEvent) {
@@ -175,7 +136,7 @@ void CCorvaneDlg::OnCloseCommand() { ::PostQuitMessage(1); }
 void CCorvaneDlg::OnClose() {
     delete m_pMagnifier;
     m_pMagnifier = nullptr;
-    m_dcScreen.DeleteDC();  // with its bitmap
+    m_view.ReleaseFrozen();
     ClearShapes();  // back to the initial state; its recomposition finds no frozen screen
     ::PostQuitMessage(0);
     Default();

@@ -38,7 +38,7 @@ void CCorvaneDlg::OnEnKillFocusText() {
 HBRUSH CCorvaneDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT) {
     const auto result = reinterpret_cast<HBRUSH>(Default());
     if (!pWnd || !m_textBox.IsBox(pWnd->m_hWnd)) return result;
-    return m_textBox.PaintBackground(pDC, m_dcView, m_crColor);
+    return m_textBox.PaintBackground(pDC, m_view.Buffer(), m_crColor);
 }
 
 void CCorvaneDlg::OnUndo() {

@@ -37,7 +37,7 @@ void CCorvaneDlg::TrackSelection(UINT nFlags, POINT pt) {
 
 void CCorvaneDlg::MoveResizeSelection(POINT pt) {
     const RECT bounds = m_marks.Bounds();
-    m_selection.TrackTo(pt, m_bToolChosen, SIZE{m_cxScreen, m_cyScreen}, m_marks.Empty() ? nullptr : &bounds);
+    m_selection.TrackTo(pt, m_bToolChosen, SIZE{m_view.Width(), m_view.Height()}, m_marks.Empty() ? nullptr : &bounds);
     RefreshSelectionStep();
 }
 

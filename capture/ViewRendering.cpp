@@ -5,13 +5,10 @@
 
 #include <algorithm>
 
-#include "capture/logic/Dimming.h"
 #include "capture/logic/ViewRules.h"
 #include "selection/logic/SelectionGeometry.h"
 
 namespace {
-// Outside the selection the frozen screen shows at 155/255 of its brightness: black blended at 100/255.
-constexpr BYTE kDimAlpha = 100;
 // Outline of the window under the cursor: 3 pixels of light sky blue.
 constexpr int kHoverPenWidth = 3;
 constexpr COLORREF kHoverColor = 0x00E7AD37;
@@ -19,79 +16,13 @@ constexpr COLORREF kHoverColor = 0x00E7AD37;
 // selection's frame (2 pixels) with its handles.
 constexpr int kHoverReach = kHoverPenWidth;
 constexpr int kSelectionReach = selection::kHandleHalf + 2 + 1;
-// Rows dimmed at a time on their way into the view.
-constexpr int kDimStripRows = 32;
 }  // namespace
-
-void CCorvaneDlg::CreateDimTable() {
-    // What the blend makes of every byte value, read back from the blend itself on a row of 256 pixels
-    // (pixel v is v in all four bytes): the pixel pass then gives exactly the blended pixels. The row is
-    // the first of the strip that dimmed rows pass through on their way into the view.
-    m_bDimTable = false;
-    if (!m_dcDimStrip.CreateDib(&m_dcScreen, std::max(m_cxScreen, 256), kDimStripRows)) return;  // blend instead
-    DWORD* px = m_dcDimStrip.Pixels();
-    for (DWORD v = 0; v < 256; ++v) px[v] = v * 0x01010101u;
-    BlendDim(m_dcDimStrip, RECT{0, 0, 256, 1});
-    ::GdiFlush();
-    for (int channel = 0; channel < 4; ++channel)
-        for (int v = 0; v < 256; ++v) m_dimTable.level[channel][v] = static_cast<uint8_t>(px[v] >> (8 * channel));
-    m_bDimRounded = dimming::IsRounded(m_dimTable, kDimAlpha);
-    m_bDimTable = true;
-}
-
-void CCorvaneDlg::CopyScreenDimmedOutside(const RECT& rc) {
-    CopyScreenDimmedOutside(rc, RECT{0, 0, m_cxScreen, m_cyScreen});
-}
-
-void CCorvaneDlg::CopyScreenDimmedOutside(const RECT& rc, const RECT& area) {
-    // After the orderly close the frozen screen is gone; there is nothing left to copy.
-    if (!m_dcScreen.GetSafeHdc()) return;
-    const std::vector<RECT> bands = DimBands(rc, m_cxScreen, m_cyScreen);
-    if (!m_bDimTable) {
-        m_dcView.BitBlt(area.left, area.top, rect::Width(area), rect::Height(area), &m_dcScreen, area.left, area.top,
-                        SRCCOPY);
-        for (const RECT& band : bands) {
-            const RECT part = rect::Intersection(band, area);
-            if (!rect::IsEmpty(part)) BlendDim(m_dcView, part);
-        }
-        return;
-    }
-    const RECT clear = rect::Intersection(ClearArea(rc, m_cxScreen, m_cyScreen), area);
-    if (!rect::IsEmpty(clear)) {
-        m_dcView.BitBlt(clear.left, clear.top, rect::Width(clear), rect::Height(clear), &m_dcScreen, clear.left,
-                        clear.top, SRCCOPY);
-    }
-    // The view stays a bitmap of the display's kind, which the marks are drawn on exactly as they are on
-    // the window; so dimmed rows are made in the strip and copied in from there, a few dozen at a time.
-    const uint32_t* screen = reinterpret_cast<const uint32_t*>(m_dcScreen.Pixels());
-    uint32_t* strip = reinterpret_cast<uint32_t*>(m_dcDimStrip.Pixels());
-    const size_t stride = static_cast<size_t>(m_cxScreen), stripStride = static_cast<size_t>(m_dcDimStrip.PixelsWidth());
-    for (const RECT& band : bands) {
-        const RECT part = rect::Intersection(band, area);
-        if (rect::IsEmpty(part)) continue;
-        const size_t n = static_cast<size_t>(part.right - part.left);
-        for (LONG top = part.top; top < part.bottom; top += kDimStripRows) {
-            const LONG rows = std::min<LONG>(kDimStripRows, part.bottom - top);
-            ::GdiFlush();  // the strip's last copy into the view is done before its pixels are rewritten
-            for (LONG y = 0; y < rows; ++y) {
-                const uint32_t* from = screen + (top + y) * stride + part.left;
-                uint32_t* to = strip + y * stripStride + part.left;
-                if (m_bDimRounded) {
-                    dimming::DimPixelsRounded(from, to, n, kDimAlpha);
-                } else {
-                    dimming::DimPixels(from, to, n, m_dimTable);
-                }
-            }
-            m_dcView.BitBlt(part.left, top, static_cast<int>(n), rows, &m_dcDimStrip, part.left, 0, SRCCOPY);
-        }
-    }
-}
 
 void CCorvaneDlg::ComposeView() {
     const RECT& rcSel = m_selection.Rect();
-    CopyScreenDimmedOutside(rcSel);
-    Selection::DrawFrame(&m_dcView, rcSel);
-    m_marks.DrawAll(&m_dcView, rcSel);
+    m_view.CopyDimmedOutside(rcSel);
+    Selection::DrawFrame(&m_view.Buffer(), rcSel);
+    m_marks.DrawAll(&m_view.Buffer(), rcSel);
     m_viewShown = ViewShown{VIEW_SELECTION, rcSel, m_marks.Count()};
 }
 
@@ -109,7 +40,7 @@ void CCorvaneDlg::RefreshSelectionStep() {
     std::vector<RECT> area;
     const bool bounded = m_viewShown.nKind == VIEW_SELECTION && m_viewShown.nShapes == 0 && m_marks.Empty() &&
                          !m_bWindowScribbled &&
-                         ChangedArea(m_viewShown.rc, rcSel, kSelectionReach, m_cxScreen, m_cyScreen, &area);
+                         ChangedArea(m_viewShown.rc, rcSel, kSelectionReach, m_view.Width(), m_view.Height(), &area);
     if (!bounded) {
         RefreshView();
         return;
@@ -117,10 +48,10 @@ void CCorvaneDlg::RefreshSelectionStep() {
     if (!area.empty()) {
         // The size labels of both, which stand apart from the frame.
         for (const RECT* rc : {static_cast<const RECT*>(&m_viewShown.rc), &rcSel}) {
-            const RECT label = rect::Intersection(Selection::LabelOf(&m_dcView, *rc).box, RECT{0, 0, m_cxScreen, m_cyScreen});
+            const RECT label = rect::Intersection(Selection::LabelOf(&m_view.Buffer(), *rc).box, m_view.Bounds());
             if (!rect::IsEmpty(label)) area.push_back(label);
         }
-        RecomposeArea(area, rcSel, [this, &rcSel] { Selection::DrawFrame(&m_dcView, rcSel); });
+        RecomposeArea(area, rcSel, [this, &rcSel] { Selection::DrawFrame(&m_view.Buffer(), rcSel); });
         m_viewShown.rc = rcSel;
     }
     UpdateWindow();
@@ -131,31 +62,15 @@ void CCorvaneDlg::RecomposeArea(const std::vector<RECT>& area, const RECT& rcCle
     CRgn region;
     region.CreateRectRgn(0, 0, 0, 0);
     for (const RECT& rc : area) {
-        CopyScreenDimmedOutside(rcClear, rc);
+        m_view.CopyDimmedOutside(rcClear, rc);
         region.Include(rc);
     }
     // The marks are drawn whole but land only inside the area: outside it the view keeps them as they
     // were drawn over the same pixels.
-    ::SelectClipRgn(m_dcView, region);
+    ::SelectClipRgn(m_view.Buffer(), region);
     drawMarks();
-    ::SelectClipRgn(m_dcView, nullptr);
+    ::SelectClipRgn(m_view.Buffer(), nullptr);
     InvalidateRgn(region, FALSE);
-}
-
-void CCorvaneDlg::BlendDim(HDC dc, const RECT& rc) {
-    CDC dcTarget(dc);
-    CDC dcDim;
-    dcDim.CreateCompatibleDC(&dcTarget);
-    HGDIOBJ old = dcDim.SelectObject(m_hDimBitmap);
-    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, kDimAlpha, 0};
-    ::AlphaBlend(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, dcDim, 0, 0, 1, 1, blend);
-    dcDim.SelectObject(old);
-}
-
-// The plain form of the dimming, blending every band through GDI: the pixels the pixel pass must give.
-// The tests hold the pixel pass against it.
-void CCorvaneDlg::DimOutside(HDC dc, RECT rc) {
-    for (const RECT& band : DimBands(rc, m_cxScreen, m_cyScreen)) BlendDim(dc, band);
 }
 
 void CCorvaneDlg::HighlightHoverWindow(CPoint point) {
@@ -171,7 +86,7 @@ void CCorvaneDlg::ShowViewAtPointer() {
     ::SetRectEmpty(&m_rcHover);
     POINT cursor;
     ::GetCursorPos(&cursor);
-    const POINT pt = {cursor.x - m_rcScreen.left, cursor.y - m_rcScreen.top};
+    const POINT pt = {cursor.x - m_view.Screen().left, cursor.y - m_view.Screen().top};
     if (m_bWindowDetect && !m_bHasSelection && m_windowFinder.FindWindowRectAt(pt, &m_rcHover)) {
         ComposeHoverView();
         Invalidate(FALSE);
@@ -191,7 +106,7 @@ void CCorvaneDlg::ShowHoverChange(const RECT& rcOld) {
     if (!::EqualRect(&rcOld, &m_rcHover)) {
         const bool bounded = m_viewShown.nKind == VIEW_HOVER && ::EqualRect(&m_viewShown.rc, &rcOld) &&
                              !m_bWindowScribbled &&
-                             ChangedArea(rcOld, m_rcHover, kHoverReach, m_cxScreen, m_cyScreen, &area);
+                             ChangedArea(rcOld, m_rcHover, kHoverReach, m_view.Width(), m_view.Height(), &area);
         if (bounded) {
             RecomposeArea(area, m_rcHover, [this] { DrawHoverOutline(); });
             m_viewShown.rc = m_rcHover;
@@ -208,18 +123,18 @@ void CCorvaneDlg::ShowHoverChange(const RECT& rcOld) {
 }
 
 void CCorvaneDlg::ComposeHoverView() {
-    CopyScreenDimmedOutside(m_rcHover);
+    m_view.CopyDimmedOutside(m_rcHover);
     DrawHoverOutline();
     m_viewShown = ViewShown{VIEW_HOVER, m_rcHover, 0};
 }
 
 void CCorvaneDlg::DrawHoverOutline() {
     CPen pen(PS_SOLID, kHoverPenWidth, kHoverColor);
-    HGDIOBJ oldPen = m_dcView.SelectObject(&pen);
-    HGDIOBJ oldBrush = m_dcView.SelectStockObject(NULL_BRUSH);
-    m_dcView.Rectangle(&m_rcHover);
-    m_dcView.SelectObject(oldBrush);
-    m_dcView.SelectObject(oldPen);
+    HGDIOBJ oldPen = m_view.Buffer().SelectObject(&pen);
+    HGDIOBJ oldBrush = m_view.Buffer().SelectStockObject(NULL_BRUSH);
+    m_view.Buffer().Rectangle(&m_rcHover);
+    m_view.Buffer().SelectObject(oldBrush);
+    m_view.Buffer().SelectObject(oldPen);
 }
 
 void CCorvaneDlg::OnPaint() {
@@ -246,7 +161,7 @@ void CCorvaneDlg::OnPaint() {
     }
     // Only what needs painting: the DC is clipped to it, and so is the copy.
     const RECT& paint = dc.m_ps.rcPaint;
-    dc.BitBlt(paint.left, paint.top, rect::Width(paint), rect::Height(paint), &m_dcView, paint.left, paint.top, SRCCOPY);
+    dc.BitBlt(paint.left, paint.top, rect::Width(paint), rect::Height(paint), &m_view.Buffer(), paint.left, paint.top, SRCCOPY);
     // The shape being dragged out lives on the window only, over the view.
     if (const CShape* preview = m_marks.Preview()) DrawMark(&dc, *preview, m_selection.Rect(), &m_marks.Fonts());
     // The child windows are made when the queue has nothing else: the first input goes first.

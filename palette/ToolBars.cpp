@@ -89,7 +89,7 @@ void CCorvaneDlg::PlaceToolBars(BOOL bShowInside) {
     m_wndToolBar.GetWindowRect(&rcMain);
     m_wndOptionBar.GetWindowRect(&rcOption);
     const palette::BarPlacement place =
-        palette::PlaceBars(m_selection.Rect(), rect::Height(rcMain), rect::Height(rcOption), m_cyScreen, bShowInside != FALSE);
+        palette::PlaceBars(m_selection.Rect(), rect::Height(rcMain), rect::Height(rcOption), m_view.Height(), bShowInside != FALSE);
     if (place.hide) {
         ShowPalette(false);
         return;

@@ -7,7 +7,7 @@
 
 void CCorvaneDlg::CreateMagnifier() {
     m_pMagnifier = new CCMagnifyDlg();
-    m_pMagnifier->m_pSnapshot = &m_dcScreen;  // one frozen screen for the view and the magnifier
+    m_pMagnifier->m_pSnapshot = &m_view.Frozen();  // one frozen screen for the view and the magnifier
     m_pMagnifier->m_takeEndingKey = [this](const MSG* pMsg) { return TakeEndingKey(pMsg); };
     m_pMagnifier->Create(IDD_POPUP, nullptr);
     m_pMagnifier->ShowWindow(SW_HIDE);
@@ -16,13 +16,13 @@ void CCorvaneDlg::CreateMagnifier() {
 void CCorvaneDlg::MoveMagnifier() {
     if (!m_pMagnifier) return;
     // Without the frozen screen (after the orderly close) the magnifier has nothing to show.
-    if (!m_bShowMagnifier || m_bHasSelection || !m_dcScreen.GetSafeHdc()) {
+    if (!m_bShowMagnifier || m_bHasSelection || !m_view.Frozen().GetSafeHdc()) {
         m_pMagnifier->ShowWindow(SW_HIDE);
         return;
     }
     POINT cursor;
     ::GetCursorPos(&cursor);
-    const RECT rc = magnifier::PlaceBesideCursor(cursor, m_rcScreen);
+    const RECT rc = magnifier::PlaceBesideCursor(cursor, m_view.Screen());
     m_pMagnifier->MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
     // Shown without activation: the keyboard stays with the capture window, so Enter and Esc keep
     // ending the capture while the magnifier follows the cursor.

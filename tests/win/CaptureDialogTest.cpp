@@ -31,7 +31,7 @@ std::vector<POINT> SamplePoints(int cx, int cy) {
 
 class CaptureDialog : public CaptureTest {
 protected:
-    COLORREF ViewAt(int x, int y) { return GetPixel(dlg->m_dcView, x, y); }
+    COLORREF ViewAt(int x, int y) { return GetPixel(dlg->GetView().Buffer(), x, y); }
     // A second capture, looked at before any message (such as the first mouse move) reaches it.
     void RecreateWithoutMessages() {
         dlg.reset();
@@ -65,27 +65,27 @@ TEST_F(CaptureDialog, InitialisationLeavesTheStateOfAFreshCapture) {
 
     const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const int cx = GetSystemMetrics(SM_CXVIRTUALSCREEN), cy = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    EXPECT_EQ(d.m_cxScreen, cx);
-    EXPECT_EQ(d.m_cyScreen, cy);
-    EXPECT_TRUE(rect::Equal(d.m_rcScreen, RECT{vx, vy, vx + cx, vy + cy}));
+    EXPECT_EQ(d.GetView().Width(), cx);
+    EXPECT_EQ(d.GetView().Height(), cy);
+    EXPECT_TRUE(rect::Equal(d.GetView().Screen(), RECT{vx, vy, vx + cx, vy + cy}));
     EXPECT_EQ(d.m_windowFinder.m_cxScreen, cx);
     EXPECT_EQ(d.m_windowFinder.m_cyScreen, cy);
-    EXPECT_TRUE(rect::Equal(d.m_windowFinder.m_rcScreen, d.m_rcScreen));
+    EXPECT_TRUE(rect::Equal(d.m_windowFinder.m_rcScreen, d.GetView().Screen()));
 
     // The window covers the virtual screen and stays above other windows.
     RECT rcWindow;
     GetWindowRect(d.m_hWnd, &rcWindow);
-    EXPECT_TRUE(rect::Equal(rcWindow, d.m_rcScreen));
+    EXPECT_TRUE(rect::Equal(rcWindow, d.GetView().Screen()));
     EXPECT_TRUE(GetWindowLongW(d.m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(IsWindowVisible(d.m_hWnd));
 
     // The dimming source is one black pixel.
     BITMAP bm = {};
-    ASSERT_TRUE(GetObjectW(d.m_hDimBitmap, sizeof(bm), &bm));
+    ASSERT_TRUE(GetObjectW(static_cast<HBITMAP>(d.GetView().DimPixel()), sizeof(bm), &bm));
     EXPECT_EQ(bm.bmWidth, 1);
     EXPECT_EQ(bm.bmHeight, 1);
     HDC probe = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(probe, d.m_hDimBitmap);
+    HGDIOBJ old = SelectObject(probe, static_cast<HBITMAP>(d.GetView().DimPixel()));
     EXPECT_EQ(GetPixel(probe, 0, 0), 0x00000000u);
     SelectObject(probe, old);
     DeleteDC(probe);
@@ -131,8 +131,8 @@ TEST_F(CaptureDialog, TextFontsAreNSimSunAtTheirPointSizes) {
 
 TEST_F(CaptureDialog, FrozenImageAndFirstViewAreThePictureUndimmed) {
     RecreateWithoutMessages();
-    for (POINT p : SamplePoints(dlg->m_cxScreen, dlg->m_cyScreen)) {
-        ASSERT_EQ(GetPixel(dlg->m_dcScreen, p.x, p.y), PatternAt(p.x, p.y)) << "frozen " << p.x << "," << p.y;
+    for (POINT p : SamplePoints(dlg->GetView().Width(), dlg->GetView().Height())) {
+        ASSERT_EQ(GetPixel(dlg->GetView().Frozen(), p.x, p.y), PatternAt(p.x, p.y)) << "frozen " << p.x << "," << p.y;
         ASSERT_EQ(ViewAt(p.x, p.y), PatternAt(p.x, p.y)) << "view " << p.x << "," << p.y;
     }
 }
@@ -140,13 +140,13 @@ TEST_F(CaptureDialog, FrozenImageAndFirstViewAreThePictureUndimmed) {
 TEST_F(CaptureDialog, TheFrozenImageIgnoresLaterChangesOfTheScreen) {
     pattern.reset();  // the desktop behind changes completely
     dlg->ComposeView();
-    for (POINT p : SamplePoints(dlg->m_cxScreen, dlg->m_cyScreen)) {
+    for (POINT p : SamplePoints(dlg->GetView().Width(), dlg->GetView().Height())) {
         ASSERT_EQ(ViewAt(p.x, p.y), PatternAt(p.x, p.y)) << p.x << "," << p.y;
     }
 }
 
 TEST_F(CaptureDialog, ComposedViewDimsExactlyTheOutsideOfTheSelection) {
-    const int cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    const int cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     struct Case { const char* name; RECT sel; bool dimsNothing; } cases[] = {
         {"inside the view", {100, 80, 400, 300}, false},
         {"touching left and top", {0, 0, 250, 200}, false},
@@ -181,18 +181,18 @@ TEST_F(CaptureDialog, ComposedViewDimsExactlyTheOutsideOfTheSelection) {
 // The whole view buffer, row by row.
 std::vector<COLORREF> ReadView(CCorvaneDlg& d) {
     int cx = 0, cy = 0;
-    return ReadBitmap(d.m_bmpView, &cx, &cy);
+    return ReadBitmap(d.GetView().Buffer().GetBitmap(), &cx, &cy);
 }
 
 TEST_F(CaptureDialog, ViewsTakenFromTheDimmedCopyEqualBlendingTheBandsEachTime) {
-    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     const RECT rects[] = {{100, 80, 400, 300}, {0, 0, 250, 200}, {cx - 300, cy - 150, cx, cy}, {0, 0, cx, cy},
                           {200, 100, 200, 300}, {0, 0, 0, 0}, {400, 300, 100, 80}, {1, 0, cx, cy - 1}};
     for (const RECT& rc : rects) {
-        dlg->CopyScreenDimmedOutside(rc);
+        dlg->GetView().CopyDimmedOutside(rc);
         const std::vector<COLORREF> fast = ReadView(*dlg);
-        dlg->m_dcView.BitBlt(0, 0, cx, cy, &dlg->m_dcScreen, 0, 0, SRCCOPY);
-        dlg->DimOutside(dlg->m_dcView, rc);
+        BitBlt(dlg->GetView().Buffer(), 0, 0, cx, cy, dlg->GetView().Frozen(), 0, 0, SRCCOPY);
+        dlg->GetView().DimOutside(dlg->GetView().Buffer(), rc);
         const std::vector<COLORREF> blended = ReadView(*dlg);
         EXPECT_TRUE(fast == blended) << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
     }
@@ -202,7 +202,7 @@ TEST_F(CaptureDialog, DimmingScalesEveryLevelTo155Of255RoundedToNearest) {
     // Red runs through all 256 levels along a row of the picture.
     dlg->GetSelection().SetRect(RECT{0, 0, 1, 1});
     dlg->ComposeView();
-    for (int x = 0; x < 256 && x < dlg->m_cxScreen; ++x) {
+    for (int x = 0; x < 256 && x < dlg->GetView().Width(); ++x) {
         const int level = GetRValue(ViewAt(x, 5));
         ASSERT_EQ(level, (x * 155 + 127) / 255) << "level " << x;
     }
@@ -234,8 +234,8 @@ TEST_F(CaptureDialog, HoverViewOutlinesTheWindowAndDimsTheRest) {
 // with a window maximised on it. Rectangles touching 0 and wider than the primary are outlined where a
 // click picks them.
 TEST_F(CaptureDialog, HoverOutlinesWhatAClickPicksOnTwoMonitors) {
-    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen, half = cx / 2;
-    const RECT& screen = dlg->m_rcScreen;
+    const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height(), half = cx / 2;
+    const RECT& screen = dlg->GetView().Screen();
     CWindowNode maximised;
     maximised.hWnd = reinterpret_cast<HWND>(1);
     maximised.rcWindow = {screen.left + half - 8, screen.top - 8, screen.right + 8, screen.bottom + 8};
@@ -301,8 +301,8 @@ TEST_F(CaptureDialog, OrderlyCloseReleasesTheFrozenImageAndLaterViewsStaySafe) {
     EXPECT_TRUE(dlg->GetMarks().Empty());
     EXPECT_TRUE(rect::IsAllZero(dlg->GetSelection().Rect()));
     EXPECT_TRUE(dlg->m_bWindowDetect && dlg->m_bNewSelection && !dlg->m_bHasSelection);
-    EXPECT_EQ(dlg->m_dcScreen.GetSafeHdc(), nullptr);
-    EXPECT_EQ(dlg->m_bmpScreen.GetSafeHandle(), nullptr);
+    EXPECT_EQ(dlg->GetView().Frozen().GetSafeHdc(), nullptr);
+    EXPECT_EQ(dlg->GetView().Frozen().GetBitmap().GetSafeHandle(), nullptr);
     dlg->GetSelection().SetRect(RECT{10, 10, 100, 100});
     dlg->ComposeView();  // nothing to copy, must not fail
     EXPECT_EQ(TakeQuitCode(), 0);

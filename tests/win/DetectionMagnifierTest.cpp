@@ -70,7 +70,7 @@ protected:
 };
 
 TEST_F(Detecting, HoverFindsTheInnermostTopmostWindow) {
-    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     struct Case { const char* name; POINT pt; RECT rect; } cases[] = {
         {"child control", {250, 200}, {220, 180, 320, 240}},
         {"frame around the controls", {210, 160}, {200, 150, 600, 450}},
@@ -86,18 +86,18 @@ TEST_F(Detecting, HoverFindsTheInnermostTopmostWindow) {
 
 TEST_F(Detecting, HoverRecomposesOnlyWhenTheWindowChanges) {
     Send(WM_MOUSEMOVE, 0, 250, 200);
-    EXPECT_EQ(GetPixel(dlg->m_dcView, 220, 210), kOutline);
-    EXPECT_EQ(GetPixel(dlg->m_dcView, 215, 210), Dimmed(RGB(128, 128, 128)));
-    EXPECT_EQ(GetPixel(dlg->m_dcView, 260, 210), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 220, 210), kOutline);
+    EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 215, 210), Dimmed(RGB(128, 128, 128)));
+    EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 260, 210), RGB(255, 0, 0));
     // Within the same control nothing is redrawn: a mark in the buffer survives.
-    SetPixel(dlg->m_dcView, 260, 210, RGB(1, 2, 3));
+    SetPixel(dlg->GetView().Buffer(), 260, 210, RGB(1, 2, 3));
     Send(WM_MOUSEMOVE, 0, 270, 215);
-    EXPECT_EQ(GetPixel(dlg->m_dcView, 260, 210), RGB(1, 2, 3));
+    EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 260, 210), RGB(1, 2, 3));
     // Onto another window: the new one is outlined and the old one dimmed at the same event.
     Send(WM_MOUSEMOVE, 0, 480, 330);
-    EXPECT_EQ(GetPixel(dlg->m_dcView, 450, 330), kOutline);
-    EXPECT_EQ(GetPixel(dlg->m_dcView, 260, 210), Dimmed(RGB(255, 0, 0)));
-    EXPECT_EQ(GetPixel(dlg->m_dcView, 500, 350), RGB(0, 255, 0));
+    EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 450, 330), kOutline);
+    EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 260, 210), Dimmed(RGB(255, 0, 0)));
+    EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 500, 350), RGB(0, 255, 0));
 }
 
 TEST_F(Detecting, AClickPicksTheControlAndADragDoesNot) {
@@ -117,7 +117,7 @@ TEST_F(Detecting, AClickPicksTheControlAndADragDoesNot) {
 TEST_F(Detecting, TheMagnifierFollowsTheCursorAndHidesAtThePress) {
     ASSERT_NE(dlg->m_pMagnifier, nullptr);
     EXPECT_EQ(GetWindow(dlg->m_pMagnifier->m_hWnd, GW_OWNER), dlg->m_hWnd);
-    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     struct Case { const char* name; POINT cursor; RECT rect; } cases[] = {
         {"beside the cursor", {300, 300}, {320, 320, 470, 520}},
         {"flipped left near the right edge", {cx - 100, 300}, {cx - 270, 320, cx - 120, 520}},
@@ -153,9 +153,9 @@ TEST_F(Detecting, StartingOverShowsTheWindowUnderThePointerAtOnce) {
         c.startOver();
         EXPECT_FALSE(dlg->m_bHasSelection) << c.name;
         EXPECT_TRUE(rect::Equal(dlg->m_rcHover, RECT{200, 150, 600, 450})) << c.name;
-        EXPECT_EQ(GetPixel(dlg->m_dcView, 200, 300), kOutline) << c.name;
-        EXPECT_EQ(GetPixel(dlg->m_dcView, 580, 430), RGB(128, 128, 128)) << c.name << ": the frame undimmed";
-        EXPECT_EQ(GetPixel(dlg->m_dcView, 150, 100), Dimmed(PatternAt(150, 100))) << c.name;
+        EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 200, 300), kOutline) << c.name;
+        EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 580, 430), RGB(128, 128, 128)) << c.name << ": the frame undimmed";
+        EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 150, 100), Dimmed(PatternAt(150, 100))) << c.name;
     }
 }
 
@@ -229,7 +229,7 @@ TEST_F(MagnifierPixels, ZoomSquareCrosshairAndInfoOfTheRedControl) {
 }
 
 TEST_F(MagnifierPixels, SourceSquareStaysInsideTheSnapshot) {
-    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     struct Case { const char* name; POINT cursor; POINT origin; } cases[] = {
         {"top-left corner", {0, 0}, {0, 0}},
         {"10 pixels from the right edge", {cx - 10, 100}, {cx - 75, 63}},

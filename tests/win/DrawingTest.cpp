@@ -28,7 +28,7 @@ protected:
         for (size_t i = 1; i < path.size(); ++i) Send(WM_MOUSEMOVE, flags, path[i].x, path[i].y);
         Send(WM_LBUTTONUP, 0, path.back().x, path.back().y);
     }
-    COLORREF ViewAt(int x, int y) { return GetPixel(dlg->m_dcView, x, y); }
+    COLORREF ViewAt(int x, int y) { return GetPixel(dlg->GetView().Buffer(), x, y); }
 };
 
 std::string Str(POINT p) { return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")"; }

@@ -223,8 +223,8 @@ protected:
 
 TEST_F(CaptureShortOfMemory, WithoutTheDimmingTableViewsAreDimmedBandByBand) {
     Recreate(kDimTableRow);
-    ASSERT_FALSE(dlg->m_bDimTable);
-    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    ASSERT_FALSE(dlg->GetView().DimsWithTable());
+    const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     struct Case { const char* name; RECT rc; bool dimsNothing; } cases[] = {
         {"inside the view", {100, 80, 400, 300}, false},
         {"touching left and top", {0, 0, 250, 200}, false},
@@ -232,12 +232,12 @@ TEST_F(CaptureShortOfMemory, WithoutTheDimmingTableViewsAreDimmedBandByBand) {
         {"nothing selected", {0, 0, 0, 0}, true},
     };
     for (const Case& c : cases) {
-        dlg->CopyScreenDimmedOutside(c.rc);
+        dlg->GetView().CopyDimmedOutside(c.rc);
         for (LONG y = 0; y < cy; y += 23) {
             for (LONG x = 0; x < cx; x += 29) {
                 const COLORREF frozen = PatternAt(x, y);
                 const bool clear = c.dimsNothing || rect::Contains(c.rc, POINT{x, y});
-                ASSERT_EQ(GetPixel(dlg->m_dcView, x, y), clear ? frozen : Dimmed(frozen)) << c.name << " at " << x << "," << y;
+                ASSERT_EQ(GetPixel(dlg->GetView().Buffer(), x, y), clear ? frozen : Dimmed(frozen)) << c.name << " at " << x << "," << y;
             }
         }
     }

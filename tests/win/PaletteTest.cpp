@@ -64,7 +64,7 @@ TEST_F(Palette, AFixedSelectionShowsTheMainBarAndAToolTheRest) {
     ASSERT_TRUE(dlg->m_bHasSelection);
     EXPECT_TRUE(Visible(dlg->m_wndToolBar));
     EXPECT_FALSE(Visible(dlg->m_wndOptionBar)) << "no tool yet";
-    const palette::BarPlacement want = palette::PlaceBars(sel, 44, 40, dlg->m_cyScreen, true);
+    const palette::BarPlacement want = palette::PlaceBars(sel, 44, 40, dlg->GetView().Height(), true);
     EXPECT_TRUE(rect::Equal(ClientRectOf(dlg->m_hWnd, dlg->m_wndToolBar.m_hWnd), want.mainBar));
 
     Command(ID_TOOL_ELLIPSE);
@@ -164,7 +164,7 @@ TEST_F(Palette, UndoTakesTheLastShapeAndWithNoneLeftTheSelection) {
 class PaletteInside : public Palette {
 protected:
     RECT InsideSelection() {
-        return RECT{100, 30, dlg->m_cxScreen - 100, dlg->m_cyScreen - 10};
+        return RECT{100, 30, dlg->GetView().Width() - 100, dlg->GetView().Height() - 10};
     }
 };
 

@@ -115,7 +115,7 @@ POINT RandomPoint(std::mt19937& rng, const CCorvaneDlg& d) {
     case 0: return POINT{(pick(0, 1) ? s.left : s.right) + pick(-4, 4), pick(s.top - 4, s.bottom + 4)};
     case 1: return POINT{pick(s.left - 4, s.right + 4), (pick(0, 1) ? s.top : s.bottom) + pick(-4, 4)};
     case 2: return POINT{pick(s.left, s.right), pick(s.top, s.bottom)};
-    default: return POINT{pick(-10, d.m_cxScreen + 10), pick(-10, d.m_cyScreen + 10)};
+    default: return POINT{pick(-10, d.GetView().Width() + 10), pick(-10, d.GetView().Height() + 10)};
     }
 }
 
@@ -207,7 +207,7 @@ TEST_F(RandomInput, NoMessageBreaksThePhasesOrLeaksAnObject) {
         }
         // The capture ended (a quit request, the dialog's own end, or the orderly close): the next one.
         const bool quit = TakeQuitCode() != -1;
-        if (quit || !IsWindowVisible(d.m_hWnd) || !d.m_dcScreen.GetSafeHdc()) {
+        if (quit || !IsWindowVisible(d.m_hWnd) || !d.GetView().Frozen().GetSafeHdc()) {
             EndCapture();
             ASSERT_EQ(AfxLiveGdiObjects(), liveBefore) << "seed " << seed << ", capture " << captures << " leaked";
             NewCapture();

@@ -116,7 +116,7 @@ TEST_F(Selecting, MovesWithModifierKeysOrOtherButtonsStretchNothing) {
 TEST_F(Selecting, AClickWithoutADragPicksTheWindowUnderIt) {
     // Only the full-screen picture is on this desktop, and a window covering the screen is never
     // offered: the click picks the desktop, kept one pixel inside at the left and bottom.
-    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
     Send(WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, 300, 300);  // not a drag: the band does not move
     Send(WM_LBUTTONUP, 0, 300, 300);
@@ -146,7 +146,7 @@ TEST_F(Selecting, BodyDragMovesAndHandlesResize) {
         {"left edge dragged past the right flips", {101, 200}, {{500, 150}}, {400, 100, 500, 300}},
         {"top-left corner outside the frame", {99, 99}, {{50, 60}}, {50, 60, 400, 300}},
     };
-    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     cases[2].rect = RECT{cx - 300, cy - 200, cx, cy};
     for (const Case& c : cases) {
         dlg->ResetCapture();
@@ -164,7 +164,7 @@ TEST_F(Selecting, BodyDragMovesAndHandlesResize) {
 
 TEST_F(Selecting, TheViewShowsFrameHandlesAndAnUnboxedLabel) {
     Drag({{100, 100}, {400, 300}});
-    auto view = [&](int x, int y) { return GetPixel(dlg->m_dcView, x, y); };
+    auto view = [&](int x, int y) { return GetPixel(dlg->GetView().Buffer(), x, y); };
     EXPECT_EQ(view(100, 200), kFrame);        // left edge line
     EXPECT_EQ(view(250, 100), kFrame);        // top edge line
     EXPECT_EQ(view(248, 98), kFrame);         // corner of the top-middle handle, outside the frame

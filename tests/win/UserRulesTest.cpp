@@ -126,7 +126,7 @@ TEST_F(UserRules, EachDragToolShowsItsPreviewOnTheWindowAndAMarkBeingDraggedIsIn
 TEST_F(UserRules, TheBarsHideDuringADragWhenTheySitInsideTheRegion) {
     // A region with no room above or below it for the bars: they sit inside, and go away while a mark
     // is dragged over them.
-    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     Send(WM_RBUTTONDOWN, MK_RBUTTON, 100, 100);  // starts over
     Select(RECT{5, 5, cx - 5, cy - 5});
     Command(ID_TOOL_RECT);

@@ -19,14 +19,14 @@ class ViewSteps : public CaptureTest {
 protected:
     // All 32 bits of each pixel of a surface the size of the view, row by row.
     std::vector<uint32_t> Read(CDC* pDC) {
-        const int cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+        const int cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
         CBitmapDC copy;
         EXPECT_TRUE(copy.CreateDib(pDC, cx, cy));
         BitBlt(copy, 0, 0, cx, cy, *pDC, 0, 0, SRCCOPY);
         GdiFlush();
         return std::vector<uint32_t>(copy.Pixels(), copy.Pixels() + size_t(cx) * cy);
     }
-    std::vector<uint32_t> View() { return Read(&dlg->m_dcView); }
+    std::vector<uint32_t> View() { return Read(&dlg->GetView().Buffer()); }
     // The window's client area as it shows now; the fourth byte of its pixels means nothing on screen.
     std::vector<uint32_t> Window() {
         CClientDC dcWindow(dlg.get());
@@ -36,19 +36,19 @@ protected:
     }
     // The view composed whole with the plain dimming, and the view left as it was.
     std::vector<uint32_t> Plain(bool hover) {
-        const int cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+        const int cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
         CBitmapDC kept;
-        EXPECT_TRUE(kept.CreateDib(&dlg->m_dcView, cx, cy));
-        BitBlt(kept, 0, 0, cx, cy, dlg->m_dcView, 0, 0, SRCCOPY);
-        dlg->m_bDimTable = false;
+        EXPECT_TRUE(kept.CreateDib(&dlg->GetView().Buffer(), cx, cy));
+        BitBlt(kept, 0, 0, cx, cy, dlg->GetView().Buffer(), 0, 0, SRCCOPY);
+        dlg->GetView().DimWithTable(false);
         if (hover) {
             dlg->ComposeHoverView();
         } else {
             dlg->ComposeView();
         }
-        dlg->m_bDimTable = true;
+        dlg->GetView().DimWithTable(true);
         const std::vector<uint32_t> plain = View();
-        BitBlt(dlg->m_dcView, 0, 0, cx, cy, kept, 0, 0, SRCCOPY);
+        BitBlt(dlg->GetView().Buffer(), 0, 0, cx, cy, kept, 0, 0, SRCCOPY);
         return plain;
     }
     // Where the two differ first, for the message.
@@ -59,7 +59,7 @@ protected:
         return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size());
     }
     void ExpectStepEqualsPlain(const char* name, const RECT& to, bool hover) {
-        ASSERT_TRUE(dlg->m_bDimTable);
+        ASSERT_TRUE(dlg->GetView().DimsWithTable());
         if (hover) {
             const RECT from = dlg->m_rcHover;
             dlg->m_rcHover = to;
@@ -70,11 +70,11 @@ protected:
         }
         const std::vector<uint32_t> view = View();
         const std::vector<uint32_t> plain = Plain(hover);
-        EXPECT_TRUE(view == plain) << name << " to " << Str(to) << ": view, " << FirstDifference(view, plain, dlg->m_cxScreen);
+        EXPECT_TRUE(view == plain) << name << " to " << Str(to) << ": view, " << FirstDifference(view, plain, dlg->GetView().Width());
         std::vector<uint32_t> window = Window(), plainRgb = plain;
         for (uint32_t& p : plainRgb) p &= 0xFFFFFF;
         EXPECT_TRUE(window == plainRgb) << name << " to " << Str(to) << ": window, "
-                                     << FirstDifference(window, plainRgb, dlg->m_cxScreen);
+                                     << FirstDifference(window, plainRgb, dlg->GetView().Width());
     }
     void AddShape(int kind, POINT from, POINT to, int size, COLORREF colour, std::vector<POINT> points = {},
                   const wchar_t* text = L"") {
@@ -95,7 +95,7 @@ protected:
 };
 
 TEST_F(ViewSteps, SelectionStepsShowWhatAWholeCompositionShows) {
-    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     Select(RECT{300, 200, 700, 500});
     dlg->ShowPalette(false);
     dlg->RefreshView();
@@ -139,7 +139,7 @@ TEST_F(ViewSteps, StepsWithMarksRedrawTheMarksTheyChange) {
 }
 
 TEST_F(ViewSteps, HoverStepsShowWhatAWholeCompositionShows) {
-    const LONG cx = dlg->m_cxScreen, cy = dlg->m_cyScreen;
+    const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     dlg->m_rcHover = RECT{100, 100, 400, 300};
     dlg->ComposeHoverView();
     dlg->Invalidate(FALSE);

@@ -1,0 +1,59 @@
+// The view: the frozen screen (the one and only read of the live desktop) and the buffer the capture
+// window shows, composed from it dimmed outside a rectangle. The dimming's source pixel and the table of
+// what the platform's blend makes of each byte live here too.
+#pragma once
+
+#include "capture/logic/Dimming.h"
+#include "framework/Afx.h"
+
+class View {
+public:
+    // Freezes the virtual screen and makes the buffer of its size in pWindow's format; false when either
+    // does not fit in memory.
+    bool Freeze(CWnd* pWindow);
+    // The dimming's black pixel and its table, learnt from the platform's blend.
+    void PrepareDimming();
+    // The orderly close lets go of the frozen screen (with its bitmap); later compositions then leave
+    // the buffer as it is.
+    void ReleaseFrozen() { m_dcScreen.DeleteDC(); }
+
+    // The virtual screen on the desktop, and its size: the view's coordinates run from (0, 0).
+    const RECT& Screen() const { return m_rcScreen; }
+    int Width() const { return m_cx; }
+    int Height() const { return m_cy; }
+    RECT Bounds() const { return RECT{0, 0, m_cx, m_cy}; }
+    CBitmapDC& Buffer() { return m_dcView; }
+    const CBitmapDC& Buffer() const { return m_dcView; }
+    // The frozen screen: null DC once released.
+    const CBitmapDC& Frozen() const { return m_dcScreen; }
+
+    // The buffer becomes the frozen screen, dimmed outside rc (within area only, when given).
+    void CopyDimmedOutside(const RECT& rc) { CopyDimmedOutside(rc, Bounds()); }
+    void CopyDimmedOutside(const RECT& rc, const RECT& area);
+    // The plain form of the dimming, blending every band outside rc through GDI: the pixels the pixel
+    // pass must give.
+    void DimOutside(HDC dc, const RECT& rc);
+    // Whether the dimming goes through the table (the fast pass) rather than the platform's blend; both
+    // give the same pixels. The table is used only when it could be made.
+    bool DimsWithTable() const { return m_bDimTable; }
+    void DimWithTable(bool bOn) { m_bDimTable = bOn && m_bDimTableMade; }
+    const CBitmap& DimPixel() const { return m_bmpDimPixel; }
+
+private:
+    void BlendDim(HDC dc, const RECT& rc);
+    void MakeDimTable();
+
+    RECT m_rcScreen = {0, 0, 0, 0};
+    int m_cx = 0;
+    int m_cy = 0;
+    CBitmapDC m_dcScreen;
+    CBitmapDC m_dcView;
+    CBitmap m_bmpDimPixel;
+    // Dimmed rows go through the strip into the view; the table's first row is learnt in it.
+    CBitmapDC m_dcDimStrip;
+    dimming::DimTable m_dimTable = {};
+    bool m_bDimTableMade = false;
+    bool m_bDimTable = false;
+    // The table is plain rounding, which a faster pass computes.
+    bool m_bDimRounded = false;
+};
