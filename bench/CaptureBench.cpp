@@ -347,8 +347,8 @@ void RunSteps(CCorvaneDlg& dlg, const Desktop& d, int steps) {
     }
     drv.Event("new selection release", WM_LBUTTONUP, 0, selTo);
     const RECT selWant = {selFrom.x, selFrom.y, selTo.x, selTo.y};
-    Expect(dlg.m_bHasSelection && !dlg.m_bNewSelection && EqualRect(&dlg.GetSelection().Rect(), &selWant),
-           "new selection: has selection " + std::to_string(dlg.m_bHasSelection) + ", selection " +
+    Expect(dlg.Phase().FixedRegion() && !dlg.Phase().NewRegion() && EqualRect(&dlg.GetSelection().Rect(), &selWant),
+           "new selection: has selection " + std::to_string(dlg.Phase().FixedRegion()) + ", selection " +
                FormatRect(dlg.GetSelection().Rect()) + ", expected " + FormatRect(selWant));
 
     // d. The selection is moved by its inside.
@@ -388,7 +388,7 @@ void RunSteps(CCorvaneDlg& dlg, const Desktop& d, int steps) {
     const RECT sel = dlg.GetSelection().Rect();
     size_t shapes = dlg.GetMarks().Count();
     drv.Command(ID_TOOL_RECT);
-    Expect(dlg.m_bToolChosen, "rectangle tool: no tool chosen after its command");
+    Expect(dlg.ToolChosen(), "rectangle tool: no tool chosen after its command");
     p = POINT{sel.left + 40, sel.top + 40};
     drv.Event("rectangle press", WM_LBUTTONDOWN, MK_LBUTTON, p);
     for (int i = 0; i < steps; ++i) {

@@ -10,7 +10,9 @@
 #include "annotation/Marks.h"
 #include "annotation/TextBox.h"
 #include "capture/View.h"
+#include "capture/logic/Phase.h"
 #include "framework/Afx.h"
+#include "palette/logic/Palette.h"
 #include "res/resource.h"
 #include "selection/Selection.h"
 #include "selection/logic/SelectionGeometry.h"
@@ -85,6 +87,8 @@ public:
     void MoveResizeSelection(POINT pt);
     void EndTrack(POINT pt);
     void ResetCapture();
+    const CapturePhase& Phase() const { return m_phase; }
+    bool ToolChosen() const { return m_nTool != TOOL_NONE; }
     View& GetView() { return m_view; }
     const View& GetView() const { return m_view; }
     Selection& GetSelection() { return m_selection; }
@@ -136,12 +140,8 @@ public:
     int m_nColorIndex = 0;
     COLORREF m_crColor = 0x000000FF;
     int m_nSize = 2;
-    bool m_bNewSelection = true;
     int m_nTool = 0;
-    bool m_bHasSelection = false;
-    bool m_bWindowDetect = true;
     bool m_bShowMagnifier = true;
-    bool m_bToolChosen = false;
     ViewShown m_viewShown;
     // Something was drawn straight onto the window (the quick look): the next step repaints it whole.
     bool m_bWindowScribbled = false;
@@ -197,6 +197,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CapturePhase m_phase;
     View m_view;
     Selection m_selection;
     Marks m_marks;

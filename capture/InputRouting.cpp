@@ -50,15 +50,15 @@ BEGIN_MESSAGE_MAP(CCorvaneDlg, CDialog)
 END_MESSAGE_MAP()
 
 void CCorvaneDlg::OnLButtonDown(UINT, CPoint point) {
-    if (!m_bHasSelection) HideMagnifier();
+    if (!m_phase.FixedRegion()) HideMagnifier();
     BeginNewSelection(point);
-    if (m_bHasSelection) {
+    if (m_phase.FixedRegion()) {
         const int hit = m_selection.HitTest(point);
         const bool onHandle = hit >= HIT_TOPLEFT && hit <= HIT_LEFT;
         // Before the first release (a selection held by a right click while windows are still being
         // detected) a press does not track: its release belongs to the window pick, which would leave
         // the tracking on with the button up.
-        if (!m_bWindowDetect && (onHandle || (hit == HIT_BODY && !m_bToolChosen))) {
+        if (!m_phase.Detecting() && (onHandle || (hit == HIT_BODY && !ToolChosen()))) {
             BeginTrack(point, hit);
         } else {
             if (m_marks.Press(m_nTool, point, CurrentTool())) {
@@ -76,16 +76,16 @@ void CCorvaneDlg::OnLButtonDown(UINT, CPoint point) {
 
 void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
     CWindowDC dc(this);  // the pen's live stroke goes straight onto the window
-    if (m_bWindowDetect && !IsLeftDrag(nFlags)) {
+    if (m_phase.Detecting() && !IsLeftDrag(nFlags)) {
         HighlightHoverWindow(point);
         MoveMagnifier();
-    } else if (m_bNewSelection) {
+    } else if (m_phase.NewRegion()) {
         DragNewSelection(nFlags, point);
         MoveMagnifier();
     } else if (m_selection.Tracking()) {
         TrackSelection(nFlags, point);
     } else {
-        m_selection.UpdateCursor(point, m_bToolChosen);
+        m_selection.UpdateCursor(point, ToolChosen());
         if (m_marks.Move(m_nTool, point, IsLeftDrag(nFlags), CurrentTool(), &dc)) {
             // The selection repainted: the view with the preview over it.
             InvalidateRect(&m_selection.Rect(), FALSE);
@@ -98,25 +98,23 @@ void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
 
 void CCorvaneDlg::OnLButtonUp(UINT, CPoint point) {
     if (::GetCapture() == m_hWnd && !m_bSaveOnRightRelease) ::ReleaseCapture();
-    if (m_bWindowDetect) {
+    if (m_phase.Detecting()) {
         // The first release of the capture ends window detection.
-        m_bWindowDetect = false;
+        m_phase.EndDetection();
         if (rect::SamePoint(m_selection.NewStart(), m_selection.NewEnd())) {
             // A click without a drag picks the window under the point.
             if (!m_windowFinder.FindWindowRectAt(point, &m_rcHover)) ::SetRectEmpty(&m_rcHover);
             m_selection.SetRect(m_rcHover);
         } else if (rect::SamePoint(m_selection.NewEnd(), point)) {
-            m_bHasSelection = true;
-            m_bNewSelection = false;
+            m_phase.Fix();
         }
         FinishNewSelection();
     } else if (m_selection.Tracking()) {
         EndTrack(point);
-        m_selection.UpdateCursor(point, m_bToolChosen);
+        m_selection.UpdateCursor(point, ToolChosen());
     } else if (rect::SamePoint(m_selection.NewEnd(), point)) {
         // Released where the rubber band last was: fixed, even when it is only a line.
-        m_bHasSelection = true;
-        m_bNewSelection = false;
+        m_phase.Fix();
         FinishNewSelection();
     } else {
         m_marks.Release(m_nTool, point, CurrentTool());
@@ -137,10 +135,9 @@ void CCorvaneDlg::OnRButtonDown(UINT, CPoint point) {
         m_bSaveOnRightRelease = true;
         ::SetCapture(m_hWnd);
     } else {
-        if (!m_bHasSelection) {
+        if (!m_phase.FixedRegion()) {
             // Hold whatever is selected now, even nothing, as the fixed selection.
-            m_bHasSelection = true;
-            m_bNewSelection = false;
+            m_phase.Fix();
         } else {
             ClearShapes();
         }

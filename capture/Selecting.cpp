@@ -5,7 +5,7 @@
 #include "capture/logic/ViewRules.h"
 
 void CCorvaneDlg::BeginNewSelection(POINT pt) {
-    if (!m_bNewSelection) return;
+    if (!m_phase.NewRegion()) return;
     m_selection.BeginNew(pt);
     m_bShowMagnifier = false;
 }
@@ -16,14 +16,13 @@ void CCorvaneDlg::DragNewSelection(UINT nFlags, POINT pt) {
 
 void CCorvaneDlg::FinishNewSelection() {
     const RECT& rc = m_selection.Rect();
-    if (m_bHasSelection || rect::Width(rc) == 0 || rect::Height(rc) == 0) return;
-    m_bHasSelection = true;
-    m_bNewSelection = false;
+    if (m_phase.FixedRegion() || rect::Width(rc) == 0 || rect::Height(rc) == 0) return;
+    m_phase.Fix();
     m_bShowMagnifier = false;
 }
 
 void CCorvaneDlg::BeginTrack(POINT pt, int hit) {
-    m_selection.UpdateCursor(pt, m_bToolChosen);
+    m_selection.UpdateCursor(pt, ToolChosen());
     m_selection.BeginTrack(pt, hit);
     ShowPalette(false);
     UpdateWindow();
@@ -31,13 +30,13 @@ void CCorvaneDlg::BeginTrack(POINT pt, int hit) {
 
 void CCorvaneDlg::TrackSelection(UINT nFlags, POINT pt) {
     if (!IsLeftDrag(nFlags)) return;
-    if (HCURSOR cursor = Selection::CursorFor(m_selection.TrackHit(), m_bToolChosen)) ::SetCursor(cursor);
+    if (HCURSOR cursor = Selection::CursorFor(m_selection.TrackHit(), ToolChosen())) ::SetCursor(cursor);
     MoveResizeSelection(pt);
 }
 
 void CCorvaneDlg::MoveResizeSelection(POINT pt) {
     const RECT bounds = m_marks.Bounds();
-    m_selection.TrackTo(pt, m_bToolChosen, SIZE{m_view.Width(), m_view.Height()}, m_marks.Empty() ? nullptr : &bounds);
+    m_selection.TrackTo(pt, ToolChosen(), SIZE{m_view.Width(), m_view.Height()}, m_marks.Empty() ? nullptr : &bounds);
     RefreshSelectionStep();
 }
 
@@ -47,12 +46,9 @@ void CCorvaneDlg::EndTrack(POINT pt) {
 }
 
 void CCorvaneDlg::ResetCapture() {
-    m_bNewSelection = true;
-    m_nTool = 0;
-    m_bHasSelection = false;
+    m_phase.StartOver();
+    m_nTool = TOOL_NONE;
     m_bShowMagnifier = true;
-    m_bWindowDetect = true;
-    m_bToolChosen = false;
     m_selection.EndTrack();
     m_textBox.Discard();  // an open text box belonged to the marks thrown away
     m_selection.Clear();

@@ -74,7 +74,7 @@ void CCorvaneDlg::RecomposeArea(const std::vector<RECT>& area, const RECT& rcCle
 }
 
 void CCorvaneDlg::HighlightHoverWindow(CPoint point) {
-    if (m_bHasSelection) return;
+    if (m_phase.FixedRegion()) return;
     const RECT rcOld = m_rcHover;
     if (!m_windowFinder.FindWindowRectAt(point, &m_rcHover)) ::SetRectEmpty(&m_rcHover);
     ShowHoverChange(rcOld);
@@ -87,7 +87,7 @@ void CCorvaneDlg::ShowViewAtPointer() {
     POINT cursor;
     ::GetCursorPos(&cursor);
     const POINT pt = {cursor.x - m_view.Screen().left, cursor.y - m_view.Screen().top};
-    if (m_bWindowDetect && !m_bHasSelection && m_windowFinder.FindWindowRectAt(pt, &m_rcHover)) {
+    if (m_phase.Detecting() && !m_phase.FixedRegion() && m_windowFinder.FindWindowRectAt(pt, &m_rcHover)) {
         ComposeHoverView();
         Invalidate(FALSE);
         m_bWindowScribbled = false;

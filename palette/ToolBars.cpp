@@ -80,7 +80,7 @@ void CCorvaneDlg::ShowIndicator(bool bShow) {
 }
 
 void CCorvaneDlg::PlaceToolBars(BOOL bShowInside) {
-    if (!m_bHasSelection) {
+    if (!m_phase.FixedRegion()) {
         ShowPalette(false);
         UpdateWindow();
         return;
@@ -127,8 +127,7 @@ void CCorvaneDlg::PlaceIndicator() {
 
 void CCorvaneDlg::SelectTool(int nTool) {
     CommitText();
-    m_bToolChosen = true;
-    m_bNewSelection = false;
+    m_phase.ChooseTool();
     m_nTool = nTool;
     PlaceIndicator();
     ShowIndicator(true);

@@ -16,7 +16,7 @@ void CCorvaneDlg::CreateMagnifier() {
 void CCorvaneDlg::MoveMagnifier() {
     if (!m_pMagnifier) return;
     // Without the frozen screen (after the orderly close) the magnifier has nothing to show.
-    if (!m_bShowMagnifier || m_bHasSelection || !m_view.Frozen().GetSafeHdc()) {
+    if (!m_bShowMagnifier || m_phase.FixedRegion() || !m_view.Frozen().GetSafeHdc()) {
         m_pMagnifier->ShowWindow(SW_HIDE);
         return;
     }

@@ -49,12 +49,12 @@ TEST_F(CaptureDialog, InitialisationLeavesTheStateOfAFreshCapture) {
     EXPECT_EQ(d.m_crColor, 0x000000FFu);
     EXPECT_EQ(d.m_nSize, 2);
     EXPECT_EQ(d.m_nTool, 0);
-    EXPECT_TRUE(d.m_bNewSelection);
+    EXPECT_TRUE(d.Phase().NewRegion());
     EXPECT_FALSE(d.GetTextBox().IsOpen());
-    EXPECT_FALSE(d.m_bHasSelection);
-    EXPECT_TRUE(d.m_bWindowDetect);
+    EXPECT_FALSE(d.Phase().FixedRegion());
+    EXPECT_TRUE(d.Phase().Detecting());
     EXPECT_TRUE(d.m_bShowMagnifier);
-    EXPECT_FALSE(d.m_bToolChosen);
+    EXPECT_FALSE(d.ToolChosen());
     EXPECT_FALSE(d.GetSelection().Tracking());
     EXPECT_TRUE(rect::IsAllZero(d.GetSelection().Rect()));
     EXPECT_TRUE(rect::IsAllZero(d.m_rcHover));
@@ -292,15 +292,13 @@ TEST_F(CaptureDialog, EndingsPostTheirQuitCodes) {
 }
 
 TEST_F(CaptureDialog, OrderlyCloseReleasesTheFrozenImageAndLaterViewsStaySafe) {
-    dlg->GetSelection().SetRect(RECT{10, 10, 100, 100});
-    dlg->m_bHasSelection = true;
-    dlg->m_bWindowDetect = dlg->m_bNewSelection = false;
+    Select(RECT{10, 10, 100, 100});
     dlg->GetMarks().Add(CShape{});
     SendMessageW(dlg->m_hWnd, WM_CLOSE, 0, 0);
     // Shapes and selection are gone and the capture is back at its start.
     EXPECT_TRUE(dlg->GetMarks().Empty());
     EXPECT_TRUE(rect::IsAllZero(dlg->GetSelection().Rect()));
-    EXPECT_TRUE(dlg->m_bWindowDetect && dlg->m_bNewSelection && !dlg->m_bHasSelection);
+    EXPECT_TRUE(dlg->Phase().Detecting() && dlg->Phase().NewRegion() && !dlg->Phase().FixedRegion());
     EXPECT_EQ(dlg->GetView().Frozen().GetSafeHdc(), nullptr);
     EXPECT_EQ(dlg->GetView().Frozen().GetBitmap().GetSafeHandle(), nullptr);
     dlg->GetSelection().SetRect(RECT{10, 10, 100, 100});
@@ -331,14 +329,14 @@ TEST_F(CaptureDialog, ForegroundTimerTakesTheForegroundBack) {
 
 TEST_F(CaptureDialog, RightPressOutsideBeforeAnySelectionHoldsIt) {
     SendMessageW(dlg->m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 300));
-    EXPECT_TRUE(dlg->m_bHasSelection);
-    EXPECT_FALSE(dlg->m_bNewSelection);
+    EXPECT_TRUE(dlg->Phase().FixedRegion());
+    EXPECT_FALSE(dlg->Phase().NewRegion());
     EXPECT_TRUE(rect::IsAllZero(dlg->GetSelection().Rect()));
 }
 
 TEST_F(CaptureDialog, FirstReleaseEndsWindowDetection) {
     SendMessageW(dlg->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(40, 40));
-    EXPECT_FALSE(dlg->m_bWindowDetect);
+    EXPECT_FALSE(dlg->Phase().Detecting());
     EXPECT_EQ(dlg->GetMarks().Preview(), nullptr);
 }
 

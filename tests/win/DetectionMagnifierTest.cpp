@@ -104,8 +104,8 @@ TEST_F(Detecting, AClickPicksTheControlAndADragDoesNot) {
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 250, 200);
     Send(WM_LBUTTONUP, 0, 250, 200);
     EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), RECT{220, 180, 320, 240}));
-    EXPECT_TRUE(dlg->m_bHasSelection);
-    EXPECT_FALSE(dlg->m_bWindowDetect);
+    EXPECT_TRUE(dlg->Phase().FixedRegion());
+    EXPECT_FALSE(dlg->Phase().Detecting());
 
     dlg->ResetCapture();
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 250, 200);
@@ -149,9 +149,9 @@ TEST_F(Detecting, StartingOverShowsTheWindowUnderThePointerAtOnce) {
         SetCursorPos(580, 430);
         Send(WM_MOUSEMOVE, 0, 580, 430);
         Select(RECT{340, 200, 560, 420});
-        ASSERT_TRUE(dlg->m_bHasSelection) << c.name;
+        ASSERT_TRUE(dlg->Phase().FixedRegion()) << c.name;
         c.startOver();
-        EXPECT_FALSE(dlg->m_bHasSelection) << c.name;
+        EXPECT_FALSE(dlg->Phase().FixedRegion()) << c.name;
         EXPECT_TRUE(rect::Equal(dlg->m_rcHover, RECT{200, 150, 600, 450})) << c.name;
         EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 200, 300), kOutline) << c.name;
         EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 580, 430), RGB(128, 128, 128)) << c.name << ": the frame undimmed";

@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         CaptureTest::SetUp();
         Select(kSel);
-        ASSERT_TRUE(dlg->m_bHasSelection);
+        ASSERT_TRUE(dlg->Phase().FixedRegion());
     }
     void Drag(std::vector<POINT> path, UINT flags = MK_LBUTTON) {
         Send(WM_LBUTTONDOWN, MK_LBUTTON, path.front().x, path.front().y);

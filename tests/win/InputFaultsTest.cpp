@@ -192,12 +192,12 @@ TEST_F(InputFaults, APressOnASelectionHeldBeforeTheFirstReleaseTracksNothing) {
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
     Send(WM_MOUSEMOVE, MK_LBUTTON, 300, 300);
     Send(WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, 600, 500);
-    ASSERT_TRUE(dlg->m_bHasSelection && dlg->m_bWindowDetect);
+    ASSERT_TRUE(dlg->Phase().FixedRegion() && dlg->Phase().Detecting());
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 300, 300);
     EXPECT_FALSE(dlg->GetSelection().Tracking());
     Send(WM_LBUTTONUP, 0, 300, 300);
     EXPECT_FALSE(dlg->GetSelection().Tracking());
-    EXPECT_FALSE(dlg->m_bWindowDetect);
+    EXPECT_FALSE(dlg->Phase().Detecting());
     EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), RECT{100, 100, 300, 300}));
 }
 

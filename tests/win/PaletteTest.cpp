@@ -61,7 +61,7 @@ TEST_F(Palette, BarsAreBuiltHiddenWithEveryIcon) {
 TEST_F(Palette, AFixedSelectionShowsTheMainBarAndAToolTheRest) {
     const RECT sel = {300, 200, 800, 500};
     Select(sel);
-    ASSERT_TRUE(dlg->m_bHasSelection);
+    ASSERT_TRUE(dlg->Phase().FixedRegion());
     EXPECT_TRUE(Visible(dlg->m_wndToolBar));
     EXPECT_FALSE(Visible(dlg->m_wndOptionBar)) << "no tool yet";
     const palette::BarPlacement want = palette::PlaceBars(sel, 44, 40, dlg->GetView().Height(), true);
@@ -69,7 +69,7 @@ TEST_F(Palette, AFixedSelectionShowsTheMainBarAndAToolTheRest) {
 
     Command(ID_TOOL_ELLIPSE);
     EXPECT_EQ(dlg->m_nTool, TOOL_ELLIPSE);
-    EXPECT_TRUE(dlg->m_bToolChosen);
+    EXPECT_TRUE(dlg->ToolChosen());
     EXPECT_TRUE(Visible(dlg->m_wndOptionBar));
     EXPECT_TRUE(rect::Equal(ClientRectOf(dlg->m_hWnd, dlg->m_wndOptionBar.m_hWnd), want.optionBar));
     EXPECT_TRUE(IsWindowVisible(Pointer()));
@@ -149,10 +149,10 @@ TEST_F(Palette, UndoTakesTheLastShapeAndWithNoneLeftTheSelection) {
     EXPECT_TRUE(rect::Equal(dlg->GetMarks().Bounds(), RECT{310, 210, 420, 260}));
     Command(ID_UNDO);
     Command(ID_UNDO);
-    EXPECT_TRUE(dlg->m_bHasSelection) << "undoing the last shape keeps the selection";
+    EXPECT_TRUE(dlg->Phase().FixedRegion()) << "undoing the last shape keeps the selection";
     Command(ID_UNDO);
-    EXPECT_FALSE(dlg->m_bHasSelection);
-    EXPECT_TRUE(dlg->m_bWindowDetect);
+    EXPECT_FALSE(dlg->Phase().FixedRegion());
+    EXPECT_TRUE(dlg->Phase().Detecting());
     EXPECT_EQ(dlg->m_nTool, TOOL_NONE);
     EXPECT_FALSE(Visible(dlg->m_wndToolBar));
     EXPECT_FALSE(Visible(dlg->m_wndOptionBar));

@@ -63,12 +63,10 @@ private:
 
 // The phase rules of the capture; the first one broken, or null.
 const char* BrokenRule(CCorvaneDlg& d) {
-    if (d.GetSelection().Tracking() && !d.m_bHasSelection) return "tracking without a selection";
-    if (d.GetSelection().Tracking() && d.m_bWindowDetect) return "tracking while detecting windows";
-    if (d.m_bHasSelection && d.m_bNewSelection) return "a fixed selection that is also new";
+    if (d.GetSelection().Tracking() && !d.Phase().FixedRegion()) return "tracking without a selection";
+    if (d.GetSelection().Tracking() && d.Phase().Detecting()) return "tracking while detecting windows";
     const RECT& s = d.GetSelection().Rect();
-    if (d.m_bHasSelection && (s.left > s.right || s.top > s.bottom)) return "a fixed selection not normalised";
-    if ((d.m_nTool != TOOL_NONE) != d.m_bToolChosen) return "tool and tool-chosen disagree";
+    if (d.Phase().FixedRegion() && (s.left > s.right || s.top > s.bottom)) return "a fixed selection not normalised";
     switch (d.m_nTool) {
     case TOOL_NONE: case TOOL_ARROW: case TOOL_RECT: case TOOL_ELLIPSE: case TOOL_PEN: case TOOL_TEXT: break;
     default: return "no such tool";
@@ -77,7 +75,7 @@ const char* BrokenRule(CCorvaneDlg& d) {
     if (d.m_nColorIndex < 0 || d.m_nColorIndex >= palette::kColorCount) return "no such colour";
     if (d.m_crColor != palette::kColors[d.m_nColorIndex].cr) return "colour and its index disagree";
     if (d.GetTextBox().IsOpen() && !d.GetTextBox().IsVisible()) return "typing into a hidden box";
-    if (!d.m_bHasSelection && (d.m_wndToolBar.IsWindowVisible() || d.m_wndOptionBar.IsWindowVisible()))
+    if (!d.Phase().FixedRegion() && (d.m_wndToolBar.IsWindowVisible() || d.m_wndOptionBar.IsWindowVisible()))
         return "tool bars without a selection";
     for (const auto& shape : d.GetMarks().List()) {
         if (!shape) return "a null shape";

@@ -78,9 +78,9 @@ protected:
         Send(WM_LBUTTONUP, 0, path.back().x, path.back().y);
     }
     void ExpectPhase(bool detect, bool newSel, bool has, bool tracking, const char* name) {
-        EXPECT_EQ(dlg->m_bWindowDetect, detect) << name;
-        EXPECT_EQ(dlg->m_bNewSelection, newSel) << name;
-        EXPECT_EQ(dlg->m_bHasSelection, has) << name;
+        EXPECT_EQ(dlg->Phase().Detecting(), detect) << name;
+        EXPECT_EQ(dlg->Phase().NewRegion(), newSel) << name;
+        EXPECT_EQ(dlg->Phase().FixedRegion(), has) << name;
         EXPECT_EQ(dlg->GetSelection().Tracking(), tracking) << name;
     }
 };
@@ -259,7 +259,7 @@ TEST_F(Selecting, NothingIsCopiedWhenThereIsNothingToCopy) {
         Send(WM_LBUTTONDBLCLK, MK_LBUTTON, c.click.x, c.click.y);
         EXPECT_EQ(TakeQuitCode(), -1) << c.name;
         EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT)) << c.name;
-        EXPECT_TRUE(dlg->m_bHasSelection) << c.name;
+        EXPECT_TRUE(dlg->Phase().FixedRegion()) << c.name;
     }
 }
 
@@ -278,7 +278,7 @@ TEST_F(Selecting, ABusyClipboardLeavesTheCaptureOpen) {
     stage = 2;
     holder.join();
     EXPECT_EQ(TakeQuitCode(), -1);
-    EXPECT_TRUE(dlg->m_bHasSelection);
+    EXPECT_TRUE(dlg->Phase().FixedRegion());
     EXPECT_TRUE(rect::Equal(dlg->GetSelection().Rect(), RECT{100, 100, 400, 300}));
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
     // Trying again once the clipboard is free works.

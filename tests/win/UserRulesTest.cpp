@@ -92,7 +92,7 @@ TEST_F(UserRules, UndoWithAnEmptyBoxOpenTakesThePreviousMark) {
     ASSERT_TRUE(dlg->GetTextBox().IsVisible());
     Command(ID_UNDO);
     EXPECT_TRUE(dlg->GetMarks().Empty());
-    EXPECT_TRUE(dlg->m_bHasSelection) << "the region stays";
+    EXPECT_TRUE(dlg->Phase().FixedRegion()) << "the region stays";
     EXPECT_FALSE(dlg->GetTextBox().IsVisible());
 }
 
