@@ -135,6 +135,28 @@ private:
     bool m_bOwned = false;  // created here, so deleted here
 };
 
+// An object selected into a DC for the length of a scope: the DC's previous object of that kind goes
+// back in at the scope's end, so that a drawing routine reads "make, select, draw" and the object is
+// free to be deleted after it (one still selected into a DC cannot be). Declared after the object it
+// selects, it is undone before that object goes. Not for regions, whose selection gives no handle back.
+class CSelectScope {
+public:
+    CSelectScope(CDC* pDC, HGDIOBJ hObject) : m_hDC(pDC->GetSafeHdc()), m_hOld(::SelectObject(m_hDC, hObject)) {}
+    CSelectScope(CDC* pDC, const CGdiObject* pObject) : CSelectScope(pDC, pObject->GetSafeHandle()) {}
+    ~CSelectScope() {
+        if (m_hOld) ::SelectObject(m_hDC, m_hOld);
+    }
+    CSelectScope(const CSelectScope&) = delete;
+    CSelectScope& operator=(const CSelectScope&) = delete;
+
+    // A stock object (NULL_BRUSH, DEFAULT_GUI_FONT ...): the system's, never deleted.
+    static CSelectScope Stock(CDC* pDC, int nIndex) { return CSelectScope(pDC, ::GetStockObject(nIndex)); }
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;  // null when the selection failed: nothing to put back
+};
+
 // A memory DC with a bitmap of its own selected into it, both made and released here, so the order
 // cannot go wrong: the DC's first bitmap goes back in, then the bitmap is deleted, then the DC. (A
 // bitmap still selected into a DC cannot be deleted: Windows refuses and the bitmap leaks.)

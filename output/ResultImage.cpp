@@ -22,10 +22,9 @@ void CCorvaneDlg::BuildResultImage() {
     m_bmpResult.CreateCompatibleBitmap(&dcWindow, size.cx, size.cy);
     CDC dcResult;
     dcResult.CreateCompatibleDC(&dcWindow);
-    HGDIOBJ old = dcResult.SelectObject(&m_bmpResult);
+    CSelectScope result(&dcResult, &m_bmpResult);
     const RECT crop = output::ResultCropRect(r);
     dcResult.BitBlt(0, 0, size.cx, size.cy, &m_dcView, crop.left, crop.top, SRCCOPY);
     // A shape still being dragged out shows on the window over the view, so it is part of the result.
     if (m_shapeCurrent.nKind != SHAPE_NONE) DrawShapeAt(&dcResult, m_shapeCurrent, POINT{crop.left, crop.top});
-    dcResult.SelectObject(old);
 }
