@@ -14,8 +14,8 @@
 #include "selection/logic/SelectionGeometry.h"
 #include "selection/logic/WindowFinder.h"
 
-class CCMagnifyDlg;
-class CColorIndicatorDlg;
+class CMagnifierWindow;
+class CPointerWindow;
 
 // Timer that keeps the capture window in the foreground during its first seconds.
 constexpr UINT_PTR TIMER_FOREGROUND = 1024;
@@ -234,8 +234,8 @@ public:
     CWindowFinder m_windowFinder;
     CImageList m_imlToolBar;
     CImageList m_imlOptionBar;
-    CCMagnifyDlg* m_pMagnifier = nullptr;
-    CColorIndicatorDlg* m_pColorIndicator = nullptr;
+    CMagnifierWindow* m_pMagnifier = nullptr;
+    CPointerWindow* m_pColorIndicator = nullptr;
     int m_cxPrimary = 0;
     int m_cyPrimary = 0;
     RECT m_rcShapesBounds = {0, 0, 0, 0};

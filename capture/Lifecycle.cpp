@@ -6,8 +6,8 @@
 
 #include "app/AboutDlg.h"
 #include "capture/logic/ViewRules.h"
-#include "palette/ColorIndicatorDlg.h"
-#include "selection/MagnifyDlg.h"
+#include "palette/PointerWindow.h"
+#include "selection/MagnifierWindow.h"
 
 namespace {
 const wchar_t kTextFace[] = L"新宋体";

@@ -13,7 +13,7 @@
 #include "capture/CorvaneDlg.h"
 #include "framework/Afx.h"
 #include "palette/logic/CommandIds.h"
-#include "selection/MagnifyDlg.h"
+#include "selection/MagnifierWindow.h"
 #include "tests/win/CaptureFixture.h"
 #include "tests/win/TestDesktop.h"
 
@@ -91,7 +91,7 @@ TEST(SelectScope, PutsBackWhatTheDcHadAndLeavesTheObjectFreeToDelete) {
 TEST(GdiCount, TheMagnifierKeepsNoScreenOfItsOwn) {
     const int live = AfxLiveGdiObjects(), failed = AfxFailedGdiDeletes();
     {
-        CCMagnifyDlg magnifier;
+        CMagnifierWindow magnifier;
         ASSERT_TRUE(magnifier.Create(IDD_POPUP));
         EXPECT_EQ(AfxLiveGdiObjects(), live) << "it shows the capture's frozen screen, not a copy";
     }
