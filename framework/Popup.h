@@ -10,8 +10,8 @@ class CPopupWindow : public CDialog {
 public:
     explicit CPopupWindow(UINT nIDTemplate) : CDialog(nIDTemplate) {}
 
-    // A key that reaches the popup (it has the keyboard for a moment when it is shown or clicked) still
-    // ends the capture: the ending keys go to m_takeEndingKey, and Esc asks to quit from here too.
+    // A key that reaches a popup ends the capture as it would on the capture window: the ending keys go
+    // to m_takeEndingKey, and Esc asks to quit from here too.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // The capture's handling of the keys that end it (held down, they end it when they come up), for a
