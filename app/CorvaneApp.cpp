@@ -2,17 +2,7 @@
 // ends when the capture does.
 #include "app/CorvaneApp.h"
 
-#include <gdiplus.h>
-
 #include "capture/CorvaneDlg.h"
-
-namespace {
-ULONG_PTR g_gdiplusToken = 0;
-}  // namespace
-
-CCorvaneApp::~CCorvaneApp() {
-    if (g_gdiplusToken) Gdiplus::GdiplusShutdown(g_gdiplusToken);
-}
 
 BOOL CCorvaneApp::InitInstance() {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
@@ -20,8 +10,7 @@ BOOL CCorvaneApp::InitInstance() {
     CWinAppEx::InitInstance();
     SetRegistryKey(L"应用程序向导生成的本地应用程序");
 
-    Gdiplus::GdiplusStartupInput gdiplusInput;
-    Gdiplus::GdiplusStartup(&g_gdiplusToken, &gdiplusInput, nullptr);
+    m_gdiplus.Start();
 
     // A capture that ends without a quit request (the dialog's own Enter or Esc) produced nothing.
     m_nExitCode = 1;

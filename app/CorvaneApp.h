@@ -2,9 +2,13 @@
 #pragma once
 
 #include "framework/Afx.h"
+#include "framework/GdiplusSession.h"
 
 class CCorvaneApp : public CWinAppEx {
 public:
-    ~CCorvaneApp() override;
     BOOL InitInstance() override;
+
+private:
+    // Started with the instance, ended with the application object, after every window is gone.
+    CGdiplusSession m_gdiplus;
 };

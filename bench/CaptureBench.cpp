@@ -20,7 +20,6 @@
 // Exits 0 once it measured, 1 when it could not set up its desktop or create the dialog.
 #include <windows.h>
 #include <commctrl.h>
-#include <gdiplus.h>
 #include <psapi.h>
 
 #include <cstdio>
@@ -32,6 +31,7 @@
 
 #include "capture/CorvaneDlg.h"
 #include "framework/Afx.h"
+#include "framework/GdiplusSession.h"
 #include "palette/logic/CommandIds.h"
 #include "selection/logic/SelectionGeometry.h"
 
@@ -466,9 +466,8 @@ int main(int argc, char** argv) {
     SetProcessDPIAware();
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    ULONG_PTR token = 0;
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    CGdiplusSession gdiplus;
+    gdiplus.Start();
 
     Desktop desktop;
     if (!MakeDesktop(desktop)) {
@@ -517,6 +516,5 @@ int main(int argc, char** argv) {
     SelectObject(desktop.dcPicture, desktop.oldBitmap);
     DeleteDC(desktop.dcPicture);
     DeleteObject(desktop.bmpPicture);
-    Gdiplus::GdiplusShutdown(token);
     return exitCode;
 }

@@ -18,8 +18,8 @@
 #include "selection/logic/SelectionGeometry.h"
 #include "selection/logic/WindowFinder.h"
 
-class CCMagnifyDlg;
-class CColorIndicatorDlg;
+class CMagnifierWindow;
+class CPointerWindow;
 
 // Timer that keeps the capture window in the foreground during its first seconds.
 constexpr UINT_PTR TIMER_FOREGROUND = 1024;
@@ -154,8 +154,8 @@ public:
     CWindowFinder m_windowFinder;
     CImageList m_imlToolBar;
     CImageList m_imlOptionBar;
-    CCMagnifyDlg* m_pMagnifier = nullptr;
-    CColorIndicatorDlg* m_pColorIndicator = nullptr;
+    CMagnifierWindow* m_pMagnifier = nullptr;
+    CPointerWindow* m_pColorIndicator = nullptr;
     // A right press inside the selection saves once the button is up, so that its release never lands
     // on the save dialog.
     bool m_bSaveOnRightRelease = false;

@@ -4,9 +4,9 @@
 
 #include "app/AboutDlg.h"
 #include "capture/logic/ViewRules.h"
-#include "palette/ColorIndicatorDlg.h"
+#include "palette/PointerWindow.h"
 #include "palette/logic/Palette.h"
-#include "selection/MagnifyDlg.h"
+#include "selection/MagnifierWindow.h"
 
 namespace {
 const wchar_t kTitle[] = L"Corvane";

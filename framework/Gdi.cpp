@@ -78,8 +78,8 @@ bool BitmapAllowed() {
 }  // namespace
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int cx, int cy) {
-    Attach(BitmapAllowed() ? ::CreateCompatibleBitmap(pDC ? pDC->m_hDC : nullptr, cx, cy) : nullptr);
-    return m_hObject != nullptr;
+    Attach(BitmapAllowed() ? ::CreateCompatibleBitmap(pDC ? pDC->GetSafeHdc() : nullptr, cx, cy) : nullptr);
+    return GetSafeHandle() != nullptr;
 }
 
 BOOL CBitmap::CreateDibSection(int cx, int cy, DWORD** ppBits) {
@@ -93,23 +93,23 @@ BOOL CBitmap::CreateDibSection(int cx, int cy, DWORD** ppBits) {
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     Attach(BitmapAllowed() ? ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
-    if (m_hObject) *ppBits = static_cast<DWORD*>(bits);
-    return m_hObject != nullptr;
+    if (GetSafeHandle()) *ppBits = static_cast<DWORD*>(bits);
+    return GetSafeHandle() != nullptr;
 }
 
 BOOL CPen::CreatePen(int nStyle, int nWidth, COLORREF cr) {
     Attach(::CreatePen(nStyle, nWidth, cr));
-    return m_hObject != nullptr;
+    return GetSafeHandle() != nullptr;
 }
 
 BOOL CBrush::CreateSolidBrush(COLORREF cr) {
     Attach(::CreateSolidBrush(cr));
-    return m_hObject != nullptr;
+    return GetSafeHandle() != nullptr;
 }
 
 BOOL CRgn::CreateRectRgn(int l, int t, int r, int b) {
     Attach(::CreateRectRgn(l, t, r, b));
-    return m_hObject != nullptr;
+    return GetSafeHandle() != nullptr;
 }
 
 void CRgn::Include(const RECT& rc) {
@@ -120,7 +120,7 @@ void CRgn::Include(const RECT& rc) {
 }
 
 BOOL CFont::CreatePointFont(int nPointSize, const wchar_t* pszFaceName, CDC* pDC) {
-    HDC hDC = pDC ? pDC->m_hDC : ::GetDC(nullptr);
+    HDC hDC = pDC ? pDC->GetSafeHdc() : ::GetDC(nullptr);
     LOGFONTW lf = {};
     lf.lfCharSet = DEFAULT_CHARSET;
     // Tenths of a point to pixels, rounded to the nearest pixel; negative asks for the character height.
@@ -128,12 +128,12 @@ BOOL CFont::CreatePointFont(int nPointSize, const wchar_t* pszFaceName, CDC* pDC
     lstrcpynW(lf.lfFaceName, pszFaceName, LF_FACESIZE);
     if (!pDC) ::ReleaseDC(nullptr, hDC);
     Attach(::CreateFontIndirectW(&lf));
-    return m_hObject != nullptr;
+    return GetSafeHandle() != nullptr;
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONTW& lf) {
     Attach(::CreateFontIndirectW(&lf));
-    return m_hObject != nullptr;
+    return GetSafeHandle() != nullptr;
 }
 
 CDC::~CDC() {
@@ -142,7 +142,7 @@ CDC::~CDC() {
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC) {
     if (m_bOwned) DeleteDC();
-    m_hDC = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
+    m_hDC = ::CreateCompatibleDC(pDC ? pDC->GetSafeHdc() : nullptr);
     m_bOwned = m_hDC != nullptr;
     CountMade(m_hDC);
     return m_bOwned;
@@ -204,25 +204,25 @@ void ReadDesktopArea(CBitmapDC* pDC, int x, int y) {
     }
 }
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { SetBorrowedHdc(::BeginPaint(m_hWnd, &m_ps)); }
 
 CPaintDC::~CPaintDC() {
     ::EndPaint(m_hWnd, &m_ps);
-    m_hDC = nullptr;
+    SetBorrowedHdc(nullptr);
 }
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::GetDC(m_hWnd); }
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { SetBorrowedHdc(::GetDC(m_hWnd)); }
 
 CClientDC::~CClientDC() {
-    ::ReleaseDC(m_hWnd, m_hDC);
-    m_hDC = nullptr;
+    ::ReleaseDC(m_hWnd, GetSafeHdc());
+    SetBorrowedHdc(nullptr);
 }
 
 CWindowDC::CWindowDC(CWnd* pWnd) : CWindowDC(pWnd->m_hWnd) {}
 
-CWindowDC::CWindowDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::GetWindowDC(m_hWnd); }
+CWindowDC::CWindowDC(HWND hWnd) : m_hWnd(hWnd) { SetBorrowedHdc(::GetWindowDC(m_hWnd)); }
 
 CWindowDC::~CWindowDC() {
-    ::ReleaseDC(m_hWnd, m_hDC);
-    m_hDC = nullptr;
+    ::ReleaseDC(m_hWnd, GetSafeHdc());
+    SetBorrowedHdc(nullptr);
 }

@@ -26,20 +26,23 @@ public:
     CGdiObject(const CGdiObject&) = delete;
     CGdiObject& operator=(const CGdiObject&) = delete;
 
-    HGDIOBJ m_hObject = nullptr;
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
     BOOL DeleteObject();
     // Takes ownership of h (counted from here on).
     void Attach(HGDIOBJ h);
     // Gives the handle away (to the clipboard, say): no longer ours, no longer counted.
     HGDIOBJ Detach();
+
+private:
+    // Only Attach, DeleteObject and Detach change it, so that the live-object count stays true.
+    HGDIOBJ m_hObject = nullptr;
 };
 
 class CDC;
 
 class CBitmap : public CGdiObject {
 public:
-    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
+    operator HBITMAP() const { return static_cast<HBITMAP>(GetSafeHandle()); }
     BOOL CreateCompatibleBitmap(CDC* pDC, int cx, int cy);
     // A 32-bit top-down DIB section: pixel (x, y) is the DWORD at *ppBits + y * cx + x (blue in the low
     // byte), which the program may read and write directly. *ppBits is null when it cannot be made.
@@ -55,7 +58,7 @@ class CPen : public CGdiObject {
 public:
     CPen() = default;
     CPen(int nStyle, int nWidth, COLORREF cr) { CreatePen(nStyle, nWidth, cr); }
-    operator HPEN() const { return static_cast<HPEN>(m_hObject); }
+    operator HPEN() const { return static_cast<HPEN>(GetSafeHandle()); }
     BOOL CreatePen(int nStyle, int nWidth, COLORREF cr);
 };
 
@@ -63,13 +66,13 @@ class CBrush : public CGdiObject {
 public:
     CBrush() = default;
     explicit CBrush(COLORREF cr) { CreateSolidBrush(cr); }
-    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
+    operator HBRUSH() const { return static_cast<HBRUSH>(GetSafeHandle()); }
     BOOL CreateSolidBrush(COLORREF cr);
 };
 
 class CRgn : public CGdiObject {
 public:
-    operator HRGN() const { return static_cast<HRGN>(m_hObject); }
+    operator HRGN() const { return static_cast<HRGN>(GetSafeHandle()); }
     BOOL CreateRectRgn(int l, int t, int r, int b);
     // Adds rc to the region.
     void Include(const RECT& rc);
@@ -77,7 +80,7 @@ public:
 
 class CFont : public CGdiObject {
 public:
-    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+    operator HFONT() const { return static_cast<HFONT>(GetSafeHandle()); }
     // A font of nPointSize tenths of a point in the given face; the height is converted to pixels
     // through pDC, or through the screen when pDC is null.
     BOOL CreatePointFont(int nPointSize, const wchar_t* pszFaceName, CDC* pDC = nullptr);
@@ -94,7 +97,6 @@ public:
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
 
-    HDC m_hDC = nullptr;
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
 
@@ -106,7 +108,7 @@ public:
     HGDIOBJ SelectStockObject(int nIndex) { return ::SelectObject(m_hDC, ::GetStockObject(nIndex)); }
 
     BOOL BitBlt(int x, int y, int cx, int cy, CDC* pSrcDC, int xSrc, int ySrc, DWORD rop) {
-        return ::BitBlt(m_hDC, x, y, cx, cy, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, rop);
+        return ::BitBlt(m_hDC, x, y, cx, cy, pSrcDC ? pSrcDC->GetSafeHdc() : nullptr, xSrc, ySrc, rop);
     }
     BOOL Rectangle(int l, int t, int r, int b) { return ::Rectangle(m_hDC, l, t, r, b); }
     BOOL Rectangle(const RECT* rc) { return ::Rectangle(m_hDC, rc->left, rc->top, rc->right, rc->bottom); }
@@ -120,8 +122,39 @@ public:
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
     int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
 
+protected:
+    // For the DCs the system lends (BeginPaint, GetDC): the subclass that borrowed the handle gives it
+    // back itself, so this object never deletes it.
+    void SetBorrowedHdc(HDC hDC) {
+        m_hDC = hDC;
+        m_bOwned = false;
+    }
+
 private:
+    HDC m_hDC = nullptr;
     bool m_bOwned = false;  // created here, so deleted here
+};
+
+// An object selected into a DC for the length of a scope: the DC's previous object of that kind goes
+// back in at the scope's end, so that a drawing routine reads "make, select, draw" and the object is
+// free to be deleted after it (one still selected into a DC cannot be). Declared after the object it
+// selects, it is undone before that object goes. Not for regions, whose selection gives no handle back.
+class CSelectScope {
+public:
+    CSelectScope(CDC* pDC, HGDIOBJ hObject) : m_hDC(pDC->GetSafeHdc()), m_hOld(::SelectObject(m_hDC, hObject)) {}
+    CSelectScope(CDC* pDC, const CGdiObject* pObject) : CSelectScope(pDC, pObject->GetSafeHandle()) {}
+    ~CSelectScope() {
+        if (m_hOld) ::SelectObject(m_hDC, m_hOld);
+    }
+    CSelectScope(const CSelectScope&) = delete;
+    CSelectScope& operator=(const CSelectScope&) = delete;
+
+    // A stock object (NULL_BRUSH, DEFAULT_GUI_FONT ...): the system's, never deleted.
+    static CSelectScope Stock(CDC* pDC, int nIndex) { return CSelectScope(pDC, ::GetStockObject(nIndex)); }
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;  // null when the selection failed: nothing to put back
 };
 
 // A memory DC with a bitmap of its own selected into it, both made and released here, so the order

@@ -16,11 +16,10 @@ bool MakeResultImage(CBitmap* pResult, CDC* pReference, CDC* pView, const RECT& 
     pResult->CreateCompatibleBitmap(pReference, size.cx, size.cy);
     CDC dcResult;
     dcResult.CreateCompatibleDC(pReference);
-    HGDIOBJ old = dcResult.SelectObject(pResult);
+    CSelectScope result(&dcResult, pResult);
     const RECT crop = ResultCropRect(rcSel);
     dcResult.BitBlt(0, 0, size.cx, size.cy, pView, crop.left, crop.top, SRCCOPY);
     drawOver(&dcResult, POINT{crop.left, crop.top});
-    dcResult.SelectObject(old);
     return true;
 }
 

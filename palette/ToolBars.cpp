@@ -3,7 +3,7 @@
 // The tables and the placement rules are in palette/logic.
 #include "capture/CorvaneDlg.h"
 
-#include "palette/ColorIndicatorDlg.h"
+#include "palette/PointerWindow.h"
 #include "palette/logic/Palette.h"
 
 namespace {
@@ -61,7 +61,7 @@ void CCorvaneDlg::CreateToolBars() {
 }
 
 void CCorvaneDlg::CreateColorIndicator() {
-    m_pColorIndicator = new CColorIndicatorDlg();
+    m_pColorIndicator = new CPointerWindow();
     m_pColorIndicator->m_takeEndingKey = [this](const MSG* pMsg) { return TakeEndingKey(pMsg); };
     m_pColorIndicator->Create(IDD_POPUP, nullptr);
     m_pColorIndicator->ShowWindow(SW_HIDE);

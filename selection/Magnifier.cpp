@@ -2,11 +2,11 @@
 // while the user looks for a region.
 #include "capture/CorvaneDlg.h"
 
-#include "selection/MagnifyDlg.h"
+#include "selection/MagnifierWindow.h"
 #include "selection/logic/MagnifierGeometry.h"
 
 void CCorvaneDlg::CreateMagnifier() {
-    m_pMagnifier = new CCMagnifyDlg();
+    m_pMagnifier = new CMagnifierWindow();
     m_pMagnifier->m_pSnapshot = &m_view.Frozen();  // one frozen screen for the view and the magnifier
     m_pMagnifier->m_takeEndingKey = [this](const MSG* pMsg) { return TakeEndingKey(pMsg); };
     m_pMagnifier->Create(IDD_POPUP, nullptr);

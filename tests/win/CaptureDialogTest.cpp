@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "capture/CorvaneDlg.h"
-#include "selection/MagnifyDlg.h"
+#include "selection/MagnifierWindow.h"
 #include "tests/win/CaptureFixture.h"
 #include "palette/logic/CommandIds.h"
 #include "palette/logic/Palette.h"

@@ -11,7 +11,7 @@
 #include "capture/CorvaneDlg.h"
 #include "palette/logic/CommandIds.h"
 #include "tests/win/CaptureFixture.h"
-#include "selection/MagnifyDlg.h"
+#include "selection/MagnifierWindow.h"
 #include "tests/win/TestDesktop.h"
 
 using testdesk::Dimmed;

@@ -13,7 +13,7 @@
 #include "capture/CorvaneDlg.h"
 #include "framework/Afx.h"
 #include "palette/logic/CommandIds.h"
-#include "selection/MagnifyDlg.h"
+#include "selection/MagnifierWindow.h"
 #include "tests/win/CaptureFixture.h"
 #include "tests/win/TestDesktop.h"
 
@@ -46,10 +46,52 @@ TEST(GdiCount, ABitmapDeletedWhileSelectedCountsAsFailedAndStaysLive) {
     EXPECT_EQ(AfxFailedGdiDeletes(), failed + 1);
 }
 
+TEST(SelectScope, PutsBackWhatTheDcHadAndLeavesTheObjectFreeToDelete) {
+    const int live = AfxLiveGdiObjects(), failed = AfxFailedGdiDeletes();
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CPen pen(PS_SOLID, 3, RGB(1, 2, 3)), otherPen(PS_SOLID, 1, RGB(4, 5, 6));
+    CBrush brush(RGB(7, 8, 9));
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(90, L"Tahoma"));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&dc, 4, 4));
+    struct Case { const char* name; UINT type; HGDIOBJ object; bool stock; } cases[] = {
+        {"pen", OBJ_PEN, pen.GetSafeHandle(), false},
+        {"brush", OBJ_BRUSH, brush.GetSafeHandle(), false},
+        {"font", OBJ_FONT, font.GetSafeHandle(), false},
+        {"bitmap", OBJ_BITMAP, bitmap.GetSafeHandle(), false},
+        {"stock brush", OBJ_BRUSH, GetStockObject(NULL_BRUSH), true},
+    };
+    for (const Case& c : cases) {
+        const HGDIOBJ before = GetCurrentObject(dc, c.type);
+        {
+            CSelectScope scope = c.stock ? CSelectScope::Stock(&dc, NULL_BRUSH) : CSelectScope(&dc, c.object);
+            EXPECT_EQ(GetCurrentObject(dc, c.type), c.object) << c.name;
+        }
+        EXPECT_EQ(GetCurrentObject(dc, c.type), before) << c.name;
+    }
+    {
+        CSelectScope outer(&dc, &pen);
+        {
+            CSelectScope inner(&dc, &otherPen);
+        }
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen.GetSafeHandle()) << "nested: the inner one puts the outer's back";
+    }
+    EXPECT_TRUE(bitmap.DeleteObject()) << "no longer selected, so it can go";
+    pen.DeleteObject();
+    otherPen.DeleteObject();
+    brush.DeleteObject();
+    font.DeleteObject();
+    dc.DeleteDC();
+    EXPECT_EQ(AfxFailedGdiDeletes(), failed);
+    EXPECT_EQ(AfxLiveGdiObjects(), live);
+}
+
 TEST(GdiCount, TheMagnifierKeepsNoScreenOfItsOwn) {
     const int live = AfxLiveGdiObjects(), failed = AfxFailedGdiDeletes();
     {
-        CCMagnifyDlg magnifier;
+        CMagnifierWindow magnifier;
         ASSERT_TRUE(magnifier.Create(IDD_POPUP));
         EXPECT_EQ(AfxLiveGdiObjects(), live) << "it shows the capture's frozen screen, not a copy";
     }

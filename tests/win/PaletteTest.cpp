@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "capture/CorvaneDlg.h"
-#include "palette/ColorIndicatorDlg.h"
+#include "palette/PointerWindow.h"
 #include "palette/logic/Palette.h"
 #include "tests/win/CaptureFixture.h"
 #include "tests/win/TestDesktop.h"
@@ -53,9 +53,9 @@ TEST_F(Palette, BarsAreBuiltHiddenWithEveryIcon) {
     EXPECT_EQ(rect::Height(rc), 44) << "one row of 40-pixel buttons and the bar's edges";
     GetWindowRect(dlg->m_wndOptionBar.m_hWnd, &rc);
     EXPECT_EQ(rect::Height(rc), 40) << "one row of 36-pixel buttons and the bar's edges";
-    ASSERT_NE(dlg->m_pColorIndicator->m_pImage, nullptr) << "the pointer picture decodes";
-    EXPECT_EQ(dlg->m_pColorIndicator->m_pImage->GetWidth(), 40u);
-    EXPECT_EQ(dlg->m_pColorIndicator->m_pImage->GetHeight(), 20u);
+    ASSERT_NE(dlg->m_pColorIndicator->Picture(), nullptr) << "the pointer picture decodes";
+    EXPECT_EQ(dlg->m_pColorIndicator->Picture()->GetWidth(), 40u);
+    EXPECT_EQ(dlg->m_pColorIndicator->Picture()->GetHeight(), 20u);
 }
 
 TEST_F(Palette, AFixedSelectionShowsTheMainBarAndAToolTheRest) {

@@ -1,6 +1,6 @@
 // The pointer window: its picture decoded once from the program's resources and handed to the window
 // manager as a layered window with per-pixel alpha.
-#include "palette/ColorIndicatorDlg.h"
+#include "palette/PointerWindow.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -11,21 +11,12 @@ constexpr int kWidth = 20;
 constexpr int kHeight = 10;
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CColorIndicatorDlg, CDialog)
-    ON_WM_CLOSE()
-    ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
-    ON_WM_MOUSEMOVE()
-END_MESSAGE_MAP()
+CPointerWindow::CPointerWindow() : CPopupWindow(IDD_POPUP) {}
 
-CColorIndicatorDlg::CColorIndicatorDlg() : CDialog(IDD_POPUP) {}
+// Here, where the picture's type is complete.
+CPointerWindow::~CPointerWindow() = default;
 
-CColorIndicatorDlg::~CColorIndicatorDlg() {
-    delete m_pImage;
-    m_pImage = nullptr;
-}
-
-Gdiplus::Image* CColorIndicatorDlg::LoadPngResource(UINT nId) {
+std::unique_ptr<Gdiplus::Image> CPointerWindow::LoadPngResource(UINT nId) {
     HINSTANCE hInst = AfxGetResourceHandle();
     HRSRC hRes = ::FindResourceW(hInst, MAKEINTRESOURCEW(nId), L"PNG");
     if (!hRes) return nullptr;
@@ -49,21 +40,17 @@ Gdiplus::Image* CColorIndicatorDlg::LoadPngResource(UINT nId) {
         ::GlobalFree(hBlock);
         return nullptr;
     }
-    auto* image = new Gdiplus::Image(stream, FALSE);
+    auto image = std::make_unique<Gdiplus::Image>(stream, FALSE);
     stream->Release();
-    if (image->GetLastStatus() != Gdiplus::Ok) {
-        delete image;
-        return nullptr;
-    }
+    if (image->GetLastStatus() != Gdiplus::Ok) return nullptr;
     return image;
 }
 
-BOOL CColorIndicatorDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
-    m_blend = BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+BOOL CPointerWindow::OnInitDialog() {
+    CPopupWindow::OnInitDialog();
     m_pImage = LoadPngResource(IDR_PNG_POINTER);
     // Never activated and never hit by the mouse: the keyboard and the clicks stay with the capture.
-    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT);
+    AddExStyle(WS_EX_NOACTIVATE | WS_EX_TRANSPARENT);
 
     CClientDC dcClient(this);
     CDC dcMem;
@@ -79,39 +66,22 @@ BOOL CColorIndicatorDlg::OnInitDialog() {
     CBitmap bmp;
     bmp.Attach(::CreateDIBSection(dcClient, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (m_pImage && bits) {
-        HGDIOBJ old = dcMem.SelectObject(&bmp);
+        CSelectScope selectBitmap(&dcMem, &bmp);
         {
             Gdiplus::Bitmap surface(kWidth, kHeight, kWidth * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
             Gdiplus::Graphics graphics(&surface);
             graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
             const Gdiplus::Point corners[3] = {{0, 0}, {kWidth, 0}, {0, kHeight}};
-            graphics.DrawImage(m_pImage, corners, 3);
+            graphics.DrawImage(m_pImage.get(), corners, 3);
         }
         RECT rcWindow;
         GetWindowRect(&rcWindow);
         POINT ptDst = {rcWindow.left, rcWindow.top};
         SIZE size = {kWidth, kHeight};
         POINT ptSrc = {0, 0};
-        if (!(::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED)) {
-            ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED);
-        }
-        ::UpdateLayeredWindow(m_hWnd, dcMem, &ptDst, &size, dcMem, &ptSrc, 0, &m_blend, ULW_ALPHA);
-        dcMem.SelectObject(old);
+        AddExStyle(WS_EX_LAYERED);
+        BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};  // the picture's own alpha, premultiplied
+        ::UpdateLayeredWindow(m_hWnd, dcMem, &ptDst, &size, dcMem, &ptSrc, 0, &blend, ULW_ALPHA);
     }
     return TRUE;
 }
-
-BOOL CColorIndicatorDlg::PreTranslateMessage(MSG* pMsg) {
-    if (m_takeEndingKey && m_takeEndingKey(pMsg)) return TRUE;
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) ::PostQuitMessage(1);
-    return CDialog::PreTranslateMessage(pMsg);
-}
-
-void CColorIndicatorDlg::OnClose() { Default(); }
-
-BOOL CColorIndicatorDlg::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-
-// The layered window shows the picture it was handed; there is nothing to paint.
-void CColorIndicatorDlg::OnPaint() { Default(); }
-
-void CColorIndicatorDlg::OnMouseMove(UINT, CPoint) { Default(); }

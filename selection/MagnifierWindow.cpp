@@ -1,5 +1,5 @@
 // The magnifier window and its painting, all from the copy of the desktop the capture took at start.
-#include "selection/MagnifyDlg.h"
+#include "selection/MagnifierWindow.h"
 
 #include <string>
 
@@ -12,31 +12,23 @@ constexpr COLORREF kTextColor = 0x00FFFFFF;
 constexpr int kBaseDpi = 96;
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CCMagnifyDlg, CDialog)
+BEGIN_MESSAGE_MAP(CMagnifierWindow, CPopupWindow)
     ON_WM_CLOSE()
-    ON_WM_ERASEBKGND()
     ON_WM_PAINT()
-    ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
-BOOL CCMagnifyDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
-    TakeSnapshot();
+BOOL CMagnifierWindow::OnInitDialog() {
+    CPopupWindow::OnInitDialog();
+    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    m_rcScreen = CRect(x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    // Layered and opaque; transparent to the mouse, so that a quick move that lands on the magnifier
+    // still reaches the capture window, which then moves the magnifier away from the pointer.
+    AddExStyle(WS_EX_LAYERED | WS_EX_TRANSPARENT);
+    ::SetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
     return TRUE;
 }
 
-void CCMagnifyDlg::TakeSnapshot() {
-    m_cxScreen = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    m_cyScreen = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    m_xScreen = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    m_yScreen = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    // Layered and opaque; transparent to the mouse, so that a quick move that lands on the magnifier
-    // still reaches the capture window, which then moves the magnifier away from the pointer.
-    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TRANSPARENT);
-    ::SetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
-}
-
-CFont& CCMagnifyDlg::InfoFont() {
+CFont& CMagnifierWindow::InfoFont() {
     if (m_fontInfo.GetSafeHandle()) return m_fontInfo;
     // The magnifier keeps its size in pixels on a scaled desktop, and so do its lines: the stock font's
     // height, which grows with the desktop's DPI, is taken back to what it is at 96 DPI.
@@ -50,63 +42,52 @@ CFont& CCMagnifyDlg::InfoFont() {
     return m_fontInfo;
 }
 
-BOOL CCMagnifyDlg::PreTranslateMessage(MSG* pMsg) {
-    if (m_takeEndingKey && m_takeEndingKey(pMsg)) return TRUE;
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) ::PostQuitMessage(1);
-    return CDialog::PreTranslateMessage(pMsg);
-}
-
-void CCMagnifyDlg::OnClose() {
+void CMagnifierWindow::OnClose() {
     ::PostQuitMessage(0);
     Default();
 }
 
-BOOL CCMagnifyDlg::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-
-void CCMagnifyDlg::OnMouseMove(UINT, CPoint) { Default(); }
-
-void CCMagnifyDlg::OnPaint() {
+void CMagnifierWindow::OnPaint() {
     CPaintDC dc(this);
     DrawMagnifier(&dc);
 }
 
-void CCMagnifyDlg::DrawMagnifier(CDC* pDC) {
+void CMagnifierWindow::DrawMagnifier(CDC* pDC) {
     if (!m_pSnapshot || !m_pSnapshot->GetSafeHdc()) return;  // nothing to show: the window stays hidden
     POINT cursor;
     ::GetCursorPos(&cursor);
-    const POINT p = magnifier::SnapshotPoint(cursor, m_xScreen, m_yScreen);
+    const POINT p = magnifier::SnapshotPoint(cursor, m_rcScreen.left, m_rcScreen.top);
     const COLORREF colour = m_pSnapshot->GetPixel(p.x, p.y);
     GetWindowRect(&m_rcWindow);
     const int w = m_rcWindow.Width();
-    const POINT src = magnifier::SourceOrigin(p, m_cxScreen, m_cyScreen, w);
+    const POINT src = magnifier::SourceOrigin(p, m_rcScreen.Width(), m_rcScreen.Height(), w);
     ::StretchBlt(*pDC, 0, 0, w, w, *m_pSnapshot, src.x, src.y, w / 2, w / 2, SRCCOPY);
     DrawCrosshair(pDC);
     DrawInfo(pDC, colour, p);
 }
 
-void CCMagnifyDlg::DrawCrosshair(CDC* pDC) {
+void CMagnifierWindow::DrawCrosshair(CDC* pDC) {
     if (!m_hWnd) return;
     const int w = m_rcWindow.Width();
     CBrush brush(kCrossColor);
-    HGDIOBJ old = pDC->SelectObject(&brush);
+    CSelectScope selectBrush(pDC, &brush);
     const RECT bars[] = {
         {0, 0, w, 2}, {0, 0, 2, w}, {0, w - 2, w, 2}, {w - 2, 0, 2, w}, {0, (w - 2) / 2, w, 2}, {(w - 2) / 2, 0, 2, w},
     };
     for (const RECT& b : bars) ::PatBlt(*pDC, b.left, b.top, b.right, b.bottom, PATCOPY);  // x, y, width, height
-    pDC->SelectObject(old);
 }
 
-void CCMagnifyDlg::DrawInfo(CDC* pDC, COLORREF colour, POINT pt) {
+void CMagnifierWindow::DrawInfo(CDC* pDC, COLORREF colour, POINT pt) {
     const int w = m_rcWindow.Width(), h = m_rcWindow.Height();
     CBrush panel(kPanelColor);
-    HGDIOBJ old = pDC->SelectObject(&panel);
+    CSelectScope selectPanel(pDC, &panel);
     RECT rcPanel = {0, w, w, h};
     pDC->FillRect(&rcPanel, &panel);
     pDC->SetTextColor(kTextColor);
     ::SetBkColor(*pDC, kPanelColor);
     // The small dialog font, at its 96-DPI size: the longest colour line, "RGB: (255, 255, 255)", fits
     // the panel.
-    HGDIOBJ oldFont = pDC->SelectObject(&InfoFont());
+    CSelectScope selectFont(pDC, &InfoFont());
 
     wchar_t text[64];
     wsprintfW(text, L"POS: (%d, %d)", pt.x, pt.y);
@@ -115,6 +96,4 @@ void CCMagnifyDlg::DrawInfo(CDC* pDC, COLORREF colour, POINT pt) {
     wsprintfW(text, L"RGB: (%d, %d, %d)", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
     RECT line2 = {8, line.bottom + 2, w, line.bottom + 22};
     pDC->DrawText(text, &line2, DT_VCENTER | DT_SINGLELINE);
-    pDC->SelectObject(oldFont);
-    pDC->SelectObject(old);
 }
