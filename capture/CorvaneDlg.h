@@ -12,6 +12,7 @@
 #include "capture/View.h"
 #include "capture/logic/Phase.h"
 #include "framework/Afx.h"
+#include "palette/ToolPalette.h"
 #include "palette/logic/Palette.h"
 #include "res/resource.h"
 #include "selection/Selection.h"
@@ -88,7 +89,7 @@ public:
     void EndTrack(POINT pt);
     void ResetCapture();
     const CapturePhase& Phase() const { return m_phase; }
-    bool ToolChosen() const { return m_nTool != TOOL_NONE; }
+    bool ToolChosen() const { return m_palette.ToolChosen(); }
     View& GetView() { return m_view; }
     const View& GetView() const { return m_view; }
     Selection& GetSelection() { return m_selection; }
@@ -115,19 +116,14 @@ public:
     const TextBox& GetTextBox() const { return m_textBox; }
 
     // Tool palette.
-    void CreateToolBars();
-    void CreateColorIndicator();
+    // Where the bars go by the fixed selection (inside it when bShowInside and no room beside it).
     void PlaceToolBars(BOOL bShowInside);
-    void PlaceIndicator();
-    void SelectTool(int nTool);
-    void SelectColor(COLORREF cr, int nIndex);
-    void SelectSize(int nSize);
-    void ResetToolButtons();
     // Shows or hides both bars and the pointer window.
     void ShowPalette(bool bShow);
-    void ShowIndicator(bool bShow);
-    // Moves a child window to rc (view coordinates) unless it is there already.
-    void MoveChild(CWnd* pChild, const RECT& rc);
+    // Closes the text box and makes nTool the current tool.
+    void SelectTool(int nTool);
+    ToolPalette& GetPalette() { return m_palette; }
+    const ToolPalette& GetPalette() const { return m_palette; }
 
     // Output.
     void BuildResultImage();
@@ -137,10 +133,6 @@ public:
     // State, in the order the capture's parts rely on (see each subsystem for its fields' use).
     HICON m_hIcon;
     int m_nForegroundTicks = 0;
-    int m_nColorIndex = 0;
-    COLORREF m_crColor = 0x000000FF;
-    int m_nSize = 2;
-    int m_nTool = 0;
     bool m_bShowMagnifier = true;
     ViewShown m_viewShown;
     // Something was drawn straight onto the window (the quick look): the next step repaints it whole.
@@ -149,13 +141,8 @@ public:
     RECT m_rcHover = {0, 0, 0, 0};
     CBitmap m_bmpResult;
     HACCEL m_hAccel = nullptr;
-    CToolBar m_wndToolBar;
-    CToolBar m_wndOptionBar;
     CWindowFinder m_windowFinder;
-    CImageList m_imlToolBar;
-    CImageList m_imlOptionBar;
     CMagnifierWindow* m_pMagnifier = nullptr;
-    CPointerWindow* m_pColorIndicator = nullptr;
     // A right press inside the selection saves once the button is up, so that its release never lands
     // on the save dialog.
     bool m_bSaveOnRightRelease = false;
@@ -199,6 +186,7 @@ protected:
 private:
     CapturePhase m_phase;
     View m_view;
+    ToolPalette m_palette;
     Selection m_selection;
     Marks m_marks;
     TextBox m_textBox;

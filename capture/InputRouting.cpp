@@ -61,11 +61,11 @@ void CCorvaneDlg::OnLButtonDown(UINT, CPoint point) {
         if (!m_phase.Detecting() && (onHandle || (hit == HIT_BODY && !ToolChosen()))) {
             BeginTrack(point, hit);
         } else {
-            if (m_marks.Press(m_nTool, point, CurrentTool())) {
+            if (m_marks.Press(m_palette.Tool(), point, CurrentTool())) {
                 Invalidate(FALSE);
                 UpdateWindow();
             }
-            if (m_nTool == TOOL_TEXT) TextToolDown(point);
+            if (m_palette.Tool() == TOOL_TEXT) TextToolDown(point);
         }
         // The drag ends here wherever the button comes up: released over a tool bar, it would go to the
         // bar and leave a mark half made.
@@ -86,7 +86,7 @@ void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
         TrackSelection(nFlags, point);
     } else {
         m_selection.UpdateCursor(point, ToolChosen());
-        if (m_marks.Move(m_nTool, point, IsLeftDrag(nFlags), CurrentTool(), &dc)) {
+        if (m_marks.Move(m_palette.Tool(), point, IsLeftDrag(nFlags), CurrentTool(), &dc)) {
             // The selection repainted: the view with the preview over it.
             InvalidateRect(&m_selection.Rect(), FALSE);
             UpdateWindow();
@@ -117,8 +117,8 @@ void CCorvaneDlg::OnLButtonUp(UINT, CPoint point) {
         m_phase.Fix();
         FinishNewSelection();
     } else {
-        m_marks.Release(m_nTool, point, CurrentTool());
-        if (m_nTool == TOOL_TEXT) TextToolUp(point);
+        m_marks.Release(m_palette.Tool(), point, CurrentTool());
+        if (m_palette.Tool() == TOOL_TEXT) TextToolUp(point);
     }
     ComposeView();
     m_marks.EndPreview();  // the preview ends with the button

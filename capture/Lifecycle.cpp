@@ -4,7 +4,6 @@
 
 #include "app/AboutDlg.h"
 #include "capture/logic/ViewRules.h"
-#include "palette/PointerWindow.h"
 #include "palette/logic/Palette.h"
 #include "selection/MagnifierWindow.h"
 
@@ -20,8 +19,6 @@ CCorvaneDlg::CCorvaneDlg(CWnd* pParent)
       m_windowFinder(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)) {}
 
 CCorvaneDlg::~CCorvaneDlg() {
-    delete m_pColorIndicator;
-    m_pColorIndicator = nullptr;
     delete m_pMagnifier;
     m_pMagnifier = nullptr;
     m_marks.Clear();
@@ -73,15 +70,14 @@ void CCorvaneDlg::CreateChildWindows() {
     // Made while the capture is already up, a popup dialog takes the activation as it is made; the
     // keyboard stays with the capture.
     const bool bActive = ::GetActiveWindow() == m_hWnd;
-    CreateToolBars();
+    m_palette.CreateBars(this);
     CreateMagnifier();
-    CreateColorIndicator();
+    m_palette.CreatePointer([this](const MSG* pMsg) { return TakeEndingKey(pMsg); });
     if (bActive && ::GetActiveWindow() != m_hWnd) ::SetActiveWindow(m_hWnd);
     AfxPhaseDone("child windows");
 }
 
 void CCorvaneDlg::InitCaptureState() {
-    m_crColor = 0x000000FF;
     m_windowFinder.CollectWindows();  // the desktop as it is now, before the capture window shows
     m_selection.Clear();
     m_hAccel = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_ACCELERATOR));

@@ -4,7 +4,7 @@
 
 #include "palette/logic/Palette.h"
 
-ToolContext CCorvaneDlg::CurrentTool() const { return ToolContext{m_selection.Rect(), m_nSize, m_crColor}; }
+ToolContext CCorvaneDlg::CurrentTool() const { return ToolContext{m_selection.Rect(), m_palette.Size(), m_palette.Color()}; }
 
 void CCorvaneDlg::TextToolDown(POINT pt) {
     if (m_textBox.IsOpen()) {
@@ -15,7 +15,7 @@ void CCorvaneDlg::TextToolDown(POINT pt) {
     m_textBox.Press(pt, m_selection.Rect());
 }
 
-void CCorvaneDlg::TextToolUp(POINT pt) { m_textBox.Release(pt, CurrentTool(), m_marks.Fonts().ForSize(m_nSize)); }
+void CCorvaneDlg::TextToolUp(POINT pt) { m_textBox.Release(pt, CurrentTool(), m_marks.Fonts().ForSize(m_palette.Size())); }
 
 void CCorvaneDlg::CommitText() {
     if (std::optional<CShape> text = m_textBox.TakeText(CurrentTool())) {
@@ -24,10 +24,10 @@ void CCorvaneDlg::CommitText() {
     }
     // Hiding the box uncovers the view, where the new mark is drawn now. The keyboard leaves the hidden
     // box for the main tool bar, so that keys reach the capture again.
-    m_textBox.Close(m_wndToolBar.m_hWnd);
+    m_textBox.Close(m_palette.MainBar().m_hWnd);
 }
 
-void CCorvaneDlg::OnEnChangeText() { m_textBox.Fit(m_selection.Rect(), m_marks.Fonts().ForSize(m_nSize)); }
+void CCorvaneDlg::OnEnChangeText() { m_textBox.Fit(m_selection.Rect(), m_marks.Fonts().ForSize(m_palette.Size())); }
 
 void CCorvaneDlg::OnEnSetFocusText() { m_textBox.OnFocus(); }
 
@@ -38,7 +38,7 @@ void CCorvaneDlg::OnEnKillFocusText() {
 HBRUSH CCorvaneDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT) {
     const auto result = reinterpret_cast<HBRUSH>(Default());
     if (!pWnd || !m_textBox.IsBox(pWnd->m_hWnd)) return result;
-    return m_textBox.PaintBackground(pDC, m_view.Buffer(), m_crColor);
+    return m_textBox.PaintBackground(pDC, m_view.Buffer(), m_palette.Color());
 }
 
 void CCorvaneDlg::OnUndo() {

@@ -47,12 +47,11 @@ void CCorvaneDlg::EndTrack(POINT pt) {
 
 void CCorvaneDlg::ResetCapture() {
     m_phase.StartOver();
-    m_nTool = TOOL_NONE;
     m_bShowMagnifier = true;
     m_selection.EndTrack();
     m_textBox.Discard();  // an open text box belonged to the marks thrown away
     m_selection.Clear();
-    ResetToolButtons();
+    m_palette.ResetTool();
     ShowPalette(false);
     ShowViewAtPointer();
 }

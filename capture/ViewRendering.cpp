@@ -152,13 +152,7 @@ void CCorvaneDlg::OnPaint() {
     }
     // The bars are children of this window: the view is copied around them, so a repaint during a
     // drag never paints over a bar that then has to paint itself again.
-    for (CWnd* bar : {static_cast<CWnd*>(&m_wndToolBar), static_cast<CWnd*>(&m_wndOptionBar)}) {
-        if (!bar->IsWindowVisible()) continue;
-        RECT rc;
-        bar->GetWindowRect(&rc);
-        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
-        ::ExcludeClipRect(dc, rc.left, rc.top, rc.right, rc.bottom);
-    }
+    m_palette.ExcludeBars(dc);
     // Only what needs painting: the DC is clipped to it, and so is the copy.
     const RECT& paint = dc.m_ps.rcPaint;
     dc.BitBlt(paint.left, paint.top, rect::Width(paint), rect::Height(paint), &m_view.Buffer(), paint.left, paint.top, SRCCOPY);

@@ -46,9 +46,9 @@ TEST_F(CaptureDialog, InitialisationLeavesTheStateOfAFreshCapture) {
     RecreateWithoutMessages();
     const CCorvaneDlg& d = *dlg;
     EXPECT_EQ(d.m_nForegroundTicks, 0);
-    EXPECT_EQ(d.m_crColor, 0x000000FFu);
-    EXPECT_EQ(d.m_nSize, 2);
-    EXPECT_EQ(d.m_nTool, 0);
+    EXPECT_EQ(d.GetPalette().Color(), 0x000000FFu);
+    EXPECT_EQ(d.GetPalette().Size(), 2);
+    EXPECT_EQ(d.GetPalette().Tool(), 0);
     EXPECT_TRUE(d.Phase().NewRegion());
     EXPECT_FALSE(d.GetTextBox().IsOpen());
     EXPECT_FALSE(d.Phase().FixedRegion());

@@ -73,7 +73,7 @@ int CaptureTest::TakeQuitCode() {
 
 const wchar_t* CaptureTest::TooltipFor(UINT id) {
     NMTTDISPINFOW info = {};
-    info.hdr.hwndFrom = dlg->m_wndToolBar.m_hWnd;
+    info.hdr.hwndFrom = dlg->GetPalette().MainBar().m_hWnd;
     info.hdr.idFrom = id;
     info.hdr.code = TTN_NEEDTEXTW;
     SendMessageW(dlg->m_hWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));

@@ -83,8 +83,8 @@ TEST_F(InputFaults, ADrawingDragEndsInTheCaptureWhereverTheButtonComesUp) {
     // and the ellipse the last point pulled into the region (y: 600 - 2 - 1).
     Select(RECT{300, 200, 900, 600});
     struct Case { const char* name; UINT tool; CWnd* bar; int kind; } cases[] = {
-        {"rectangle released over the main bar", ID_TOOL_RECT, &dlg->m_wndToolBar, SHAPE_RECT},
-        {"ellipse released over the option bar", ID_TOOL_ELLIPSE, &dlg->m_wndOptionBar, SHAPE_ELLIPSE},
+        {"rectangle released over the main bar", ID_TOOL_RECT, &dlg->GetPalette().MainBar(), SHAPE_RECT},
+        {"ellipse released over the option bar", ID_TOOL_ELLIPSE, &dlg->GetPalette().OptionBar(), SHAPE_ELLIPSE},
     };
     for (const Case& c : cases) {
         dlg->GetMarks().Clear();

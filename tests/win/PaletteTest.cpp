@@ -34,44 +34,44 @@ protected:
         return image;
     }
     bool Visible(CWnd& w) { return IsWindowVisible(w.m_hWnd) != FALSE; }
-    HWND Pointer() { return dlg->m_pColorIndicator->m_hWnd; }
+    HWND Pointer() { return dlg->GetPalette().Pointer()->m_hWnd; }
     bool BarsPainted() {
-        return testdesk::ShownAndPainted(dlg->m_wndToolBar.m_hWnd) && testdesk::ShownAndPainted(dlg->m_wndOptionBar.m_hWnd);
+        return testdesk::ShownAndPainted(dlg->GetPalette().MainBar().m_hWnd) && testdesk::ShownAndPainted(dlg->GetPalette().OptionBar().m_hWnd);
     }
 };
 
 TEST_F(Palette, BarsAreBuiltHiddenWithEveryIcon) {
-    EXPECT_FALSE(Visible(dlg->m_wndToolBar));
-    EXPECT_FALSE(Visible(dlg->m_wndOptionBar));
+    EXPECT_FALSE(Visible(dlg->GetPalette().MainBar()));
+    EXPECT_FALSE(Visible(dlg->GetPalette().OptionBar()));
     EXPECT_FALSE(IsWindowVisible(Pointer()));
-    EXPECT_EQ(dlg->m_imlToolBar.GetImageCount(), 10);
-    EXPECT_EQ(dlg->m_imlOptionBar.GetImageCount(), 19);
-    EXPECT_EQ(dlg->m_wndToolBar.GetCount(), 10);
-    EXPECT_EQ(dlg->m_wndOptionBar.GetCount(), 10);
+    EXPECT_EQ(dlg->GetPalette().MainImages().GetImageCount(), 10);
+    EXPECT_EQ(dlg->GetPalette().OptionImages().GetImageCount(), 19);
+    EXPECT_EQ(dlg->GetPalette().MainBar().GetCount(), 10);
+    EXPECT_EQ(dlg->GetPalette().OptionBar().GetCount(), 10);
     RECT rc;
-    GetWindowRect(dlg->m_wndToolBar.m_hWnd, &rc);
+    GetWindowRect(dlg->GetPalette().MainBar().m_hWnd, &rc);
     EXPECT_EQ(rect::Height(rc), 44) << "one row of 40-pixel buttons and the bar's edges";
-    GetWindowRect(dlg->m_wndOptionBar.m_hWnd, &rc);
+    GetWindowRect(dlg->GetPalette().OptionBar().m_hWnd, &rc);
     EXPECT_EQ(rect::Height(rc), 40) << "one row of 36-pixel buttons and the bar's edges";
-    ASSERT_NE(dlg->m_pColorIndicator->Picture(), nullptr) << "the pointer picture decodes";
-    EXPECT_EQ(dlg->m_pColorIndicator->Picture()->GetWidth(), 40u);
-    EXPECT_EQ(dlg->m_pColorIndicator->Picture()->GetHeight(), 20u);
+    ASSERT_NE(dlg->GetPalette().Pointer()->Picture(), nullptr) << "the pointer picture decodes";
+    EXPECT_EQ(dlg->GetPalette().Pointer()->Picture()->GetWidth(), 40u);
+    EXPECT_EQ(dlg->GetPalette().Pointer()->Picture()->GetHeight(), 20u);
 }
 
 TEST_F(Palette, AFixedSelectionShowsTheMainBarAndAToolTheRest) {
     const RECT sel = {300, 200, 800, 500};
     Select(sel);
     ASSERT_TRUE(dlg->Phase().FixedRegion());
-    EXPECT_TRUE(Visible(dlg->m_wndToolBar));
-    EXPECT_FALSE(Visible(dlg->m_wndOptionBar)) << "no tool yet";
+    EXPECT_TRUE(Visible(dlg->GetPalette().MainBar()));
+    EXPECT_FALSE(Visible(dlg->GetPalette().OptionBar())) << "no tool yet";
     const palette::BarPlacement want = palette::PlaceBars(sel, 44, 40, dlg->GetView().Height(), true);
-    EXPECT_TRUE(rect::Equal(ClientRectOf(dlg->m_hWnd, dlg->m_wndToolBar.m_hWnd), want.mainBar));
+    EXPECT_TRUE(rect::Equal(ClientRectOf(dlg->m_hWnd, dlg->GetPalette().MainBar().m_hWnd), want.mainBar));
 
     Command(ID_TOOL_ELLIPSE);
-    EXPECT_EQ(dlg->m_nTool, TOOL_ELLIPSE);
+    EXPECT_EQ(dlg->GetPalette().Tool(), TOOL_ELLIPSE);
     EXPECT_TRUE(dlg->ToolChosen());
-    EXPECT_TRUE(Visible(dlg->m_wndOptionBar));
-    EXPECT_TRUE(rect::Equal(ClientRectOf(dlg->m_hWnd, dlg->m_wndOptionBar.m_hWnd), want.optionBar));
+    EXPECT_TRUE(Visible(dlg->GetPalette().OptionBar()));
+    EXPECT_TRUE(rect::Equal(ClientRectOf(dlg->m_hWnd, dlg->GetPalette().OptionBar().m_hWnd), want.optionBar));
     EXPECT_TRUE(IsWindowVisible(Pointer()));
     RECT rcPointer;
     GetWindowRect(Pointer(), &rcPointer);
@@ -84,11 +84,11 @@ TEST_F(Palette, AFixedSelectionShowsTheMainBarAndAToolTheRest) {
 
     // A press on a handle hides the palette for the drag; the release brings it back.
     Send(WM_LBUTTONDOWN, MK_LBUTTON, sel.right, sel.bottom);
-    EXPECT_FALSE(Visible(dlg->m_wndToolBar));
+    EXPECT_FALSE(Visible(dlg->GetPalette().MainBar()));
     EXPECT_FALSE(IsWindowVisible(Pointer()));
     Send(WM_LBUTTONUP, 0, sel.right, sel.bottom);
-    EXPECT_TRUE(Visible(dlg->m_wndToolBar));
-    EXPECT_TRUE(Visible(dlg->m_wndOptionBar));
+    EXPECT_TRUE(Visible(dlg->GetPalette().MainBar()));
+    EXPECT_TRUE(Visible(dlg->GetPalette().OptionBar()));
     EXPECT_TRUE(IsWindowVisible(Pointer()));
 }
 
@@ -106,16 +106,16 @@ TEST_F(Palette, ColourAndSizeCommandsSwapTheirButtonsImages) {
     };
     for (const Step& s : steps) {
         if (s.id) Command(s.id);
-        EXPECT_EQ(dlg->m_crColor, s.color) << s.name;
-        EXPECT_EQ(dlg->m_nColorIndex, s.index) << s.name;
-        EXPECT_EQ(dlg->m_nSize, s.size) << s.name;
+        EXPECT_EQ(dlg->GetPalette().Color(), s.color) << s.name;
+        EXPECT_EQ(dlg->GetPalette().ColorIndex(), s.index) << s.name;
+        EXPECT_EQ(dlg->GetPalette().Size(), s.size) << s.name;
         std::vector<int> got;
-        for (int b : {0, 1, 2, 4, 5, 6, 7, 8, 9}) got.push_back(Image(dlg->m_wndOptionBar, b));
+        for (int b : {0, 1, 2, 4, 5, 6, 7, 8, 9}) got.push_back(Image(dlg->GetPalette().OptionBar(), b));
         EXPECT_EQ(got, s.images) << s.name;
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(dlg->GetTextBox().Handle(), WM_GETFONT, 0, 0)),
                   static_cast<HFONT>(*dlg->GetMarks().Fonts().ForSize(s.size))) << s.name;
     }
-    EXPECT_EQ(dlg->m_nTool, TOOL_NONE) << "colours and sizes choose no tool";
+    EXPECT_EQ(dlg->GetPalette().Tool(), TOOL_NONE) << "colours and sizes choose no tool";
 }
 
 TEST_F(Palette, ToolTipsNameTheToolsAndLeaveTheColoursBlank) {
@@ -153,11 +153,11 @@ TEST_F(Palette, UndoTakesTheLastShapeAndWithNoneLeftTheSelection) {
     Command(ID_UNDO);
     EXPECT_FALSE(dlg->Phase().FixedRegion());
     EXPECT_TRUE(dlg->Phase().Detecting());
-    EXPECT_EQ(dlg->m_nTool, TOOL_NONE);
-    EXPECT_FALSE(Visible(dlg->m_wndToolBar));
-    EXPECT_FALSE(Visible(dlg->m_wndOptionBar));
+    EXPECT_EQ(dlg->GetPalette().Tool(), TOOL_NONE);
+    EXPECT_FALSE(Visible(dlg->GetPalette().MainBar()));
+    EXPECT_FALSE(Visible(dlg->GetPalette().OptionBar()));
     EXPECT_FALSE(IsWindowVisible(Pointer()));
-    EXPECT_FALSE(dlg->m_wndToolBar.IsButtonChecked(ID_TOOL_RECT));
+    EXPECT_FALSE(dlg->GetPalette().MainBar().IsButtonChecked(ID_TOOL_RECT));
 }
 
 // A selection nearly as tall as the view puts the bars inside it, over the picture.
@@ -173,8 +173,8 @@ TEST_F(PaletteInside, TheResultIsThePictureNotTheBarsOverIt) {
     Select(sel);
     Command(ID_TOOL_PEN);
     ASSERT_TRUE(testdesk::PumpUntil([&] { return BarsPainted(); }));
-    const RECT bar = ClientRectOf(dlg->m_hWnd, dlg->m_wndToolBar.m_hWnd);
-    ASSERT_TRUE(Visible(dlg->m_wndToolBar) && Visible(dlg->m_wndOptionBar));
+    const RECT bar = ClientRectOf(dlg->m_hWnd, dlg->GetPalette().MainBar().m_hWnd);
+    ASSERT_TRUE(Visible(dlg->GetPalette().MainBar()) && Visible(dlg->GetPalette().OptionBar()));
     ASSERT_TRUE(rect::Contains(sel, POINT{bar.left, bar.top})) << "the bars are inside the selection";
 
     dlg->BuildResultImage();
@@ -197,7 +197,7 @@ TEST_F(PaletteInside, RepaintingTheViewLeavesTheBarsAlone) {
     Select(InsideSelection());
     Command(ID_TOOL_RECT);
     ASSERT_TRUE(testdesk::PumpUntil([&] { return BarsPainted(); }));
-    const RECT bar = ClientRectOf(dlg->m_hWnd, dlg->m_wndToolBar.m_hWnd);
+    const RECT bar = ClientRectOf(dlg->m_hWnd, dlg->GetPalette().MainBar().m_hWnd);
     HDC dc = GetDC(dlg->m_hWnd);
     std::vector<COLORREF> before, after;
     for (LONG x = bar.left; x < bar.right; x += 7) before.push_back(GetPixel(dc, x, bar.top + 21));
@@ -214,7 +214,7 @@ TEST_F(PaletteInside, RepaintingTheViewLeavesTheBarsAlone) {
 
 TEST_F(Palette, OnlyTheChosenToolsButtonLooksChosen) {
     Select(RECT{300, 200, 900, 600});
-    HWND bar = dlg->m_wndToolBar.m_hWnd;
+    HWND bar = dlg->GetPalette().MainBar().m_hWnd;
     auto centre = [&](UINT id) {
         RECT rc;
         SendMessageW(bar, TB_GETRECT, id, reinterpret_cast<LPARAM>(&rc));
@@ -234,7 +234,7 @@ TEST_F(Palette, OnlyTheChosenToolsButtonLooksChosen) {
     SetCursorPos(600, 400);
     SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(off.x, off.y));
     SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(off.x, off.y));
-    EXPECT_EQ(dlg->m_nTool, TOOL_NONE);
+    EXPECT_EQ(dlg->GetPalette().Tool(), TOOL_NONE);
     EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONCHECKED, ID_TOOL_ELLIPSE, 0));
     EXPECT_EQ(lit(), -1) << "the ellipse button lit with the mouse away";
 

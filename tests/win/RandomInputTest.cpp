@@ -67,15 +67,15 @@ const char* BrokenRule(CCorvaneDlg& d) {
     if (d.GetSelection().Tracking() && d.Phase().Detecting()) return "tracking while detecting windows";
     const RECT& s = d.GetSelection().Rect();
     if (d.Phase().FixedRegion() && (s.left > s.right || s.top > s.bottom)) return "a fixed selection not normalised";
-    switch (d.m_nTool) {
+    switch (d.GetPalette().Tool()) {
     case TOOL_NONE: case TOOL_ARROW: case TOOL_RECT: case TOOL_ELLIPSE: case TOOL_PEN: case TOOL_TEXT: break;
     default: return "no such tool";
     }
-    if (d.m_nSize != SIZE_SMALL && d.m_nSize != SIZE_MEDIUM && d.m_nSize != SIZE_LARGE) return "no such size";
-    if (d.m_nColorIndex < 0 || d.m_nColorIndex >= palette::kColorCount) return "no such colour";
-    if (d.m_crColor != palette::kColors[d.m_nColorIndex].cr) return "colour and its index disagree";
+    if (d.GetPalette().Size() != SIZE_SMALL && d.GetPalette().Size() != SIZE_MEDIUM && d.GetPalette().Size() != SIZE_LARGE) return "no such size";
+    if (d.GetPalette().ColorIndex() < 0 || d.GetPalette().ColorIndex() >= palette::kColorCount) return "no such colour";
+    if (d.GetPalette().Color() != palette::kColors[d.GetPalette().ColorIndex()].cr) return "colour and its index disagree";
     if (d.GetTextBox().IsOpen() && !d.GetTextBox().IsVisible()) return "typing into a hidden box";
-    if (!d.Phase().FixedRegion() && (d.m_wndToolBar.IsWindowVisible() || d.m_wndOptionBar.IsWindowVisible()))
+    if (!d.Phase().FixedRegion() && (d.GetPalette().MainBar().IsWindowVisible() || d.GetPalette().OptionBar().IsWindowVisible()))
         return "tool bars without a selection";
     for (const auto& shape : d.GetMarks().List()) {
         if (!shape) return "a null shape";
@@ -178,7 +178,7 @@ TEST_F(RandomInput, NoMessageBreaksThePhasesOrLeaksAnObject) {
             if (d.GetTextBox().IsVisible()) SendMessageW(d.GetTextBox().Handle(), WM_CHAR, static_cast<WPARAM>(pick('a', 'z')), 1);
         } else {
             // A command of a visible bar, or the save accelerator's.
-            const bool main = d.m_wndToolBar.IsWindowVisible(), option = d.m_wndOptionBar.IsWindowVisible();
+            const bool main = d.GetPalette().MainBar().IsWindowVisible(), option = d.GetPalette().OptionBar().IsWindowVisible();
             UINT id = 0;
             if (option && pick(0, 1)) {
                 id = palette::kOptionButtons[pick(0, palette::kButtonCount - 1)];

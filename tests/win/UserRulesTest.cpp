@@ -130,13 +130,13 @@ TEST_F(UserRules, TheBarsHideDuringADragWhenTheySitInsideTheRegion) {
     Send(WM_RBUTTONDOWN, MK_RBUTTON, 100, 100);  // starts over
     Select(RECT{5, 5, cx - 5, cy - 5});
     Command(ID_TOOL_RECT);
-    ASSERT_TRUE(IsWindowVisible(dlg->m_wndToolBar.m_hWnd));
+    ASSERT_TRUE(IsWindowVisible(dlg->GetPalette().MainBar().m_hWnd));
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
     Send(WM_MOUSEMOVE, MK_LBUTTON, 200, 200);
-    EXPECT_FALSE(IsWindowVisible(dlg->m_wndToolBar.m_hWnd));
-    EXPECT_FALSE(IsWindowVisible(dlg->m_wndOptionBar.m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(dlg->GetPalette().MainBar().m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(dlg->GetPalette().OptionBar().m_hWnd));
     Send(WM_LBUTTONUP, 0, 200, 200);
-    EXPECT_TRUE(IsWindowVisible(dlg->m_wndToolBar.m_hWnd));
+    EXPECT_TRUE(IsWindowVisible(dlg->GetPalette().MainBar().m_hWnd));
 }
 
 TEST_F(UserRules, EveryTooltipAndEveryColour) {
@@ -157,7 +157,7 @@ TEST_F(UserRules, EveryTooltipAndEveryColour) {
     Command(ID_TOOL_PEN);
     for (const Colour& c : colours) {
         Command(c.id);
-        EXPECT_EQ(dlg->m_crColor, c.cr) << c.id;
+        EXPECT_EQ(dlg->GetPalette().Color(), c.cr) << c.id;
     }
 }
 
@@ -166,8 +166,8 @@ TEST_F(UserRules, AfterATextIsKeptTheKeyboardIsWithTheMainBarAndNoButtonIsLit) {
     for (UINT keepBy : {ID_TOOL_RECT, ID_TOOL_TEXT}) {
         OpenBox({400, 300}, L"ab");
         Command(keepBy);
-        EXPECT_EQ(GetFocus(), dlg->m_wndToolBar.m_hWnd) << keepBy;
-        EXPECT_EQ(SendMessageW(dlg->m_wndToolBar.m_hWnd, TB_GETHOTITEM, 0, 0), -1) << keepBy;
+        EXPECT_EQ(GetFocus(), dlg->GetPalette().MainBar().m_hWnd) << keepBy;
+        EXPECT_EQ(SendMessageW(dlg->GetPalette().MainBar().m_hWnd, TB_GETHOTITEM, 0, 0), -1) << keepBy;
     }
 }
 
