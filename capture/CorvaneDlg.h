@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,11 @@
 #include "palette/ToolPalette.h"
 #include "palette/logic/Palette.h"
 #include "res/resource.h"
+#include "selection/MagnifierWindow.h"
 #include "selection/Selection.h"
 #include "selection/logic/SelectionGeometry.h"
 #include "selection/logic/WindowFinder.h"
 
-class CMagnifierWindow;
 class CPointerWindow;
 
 // Timer that keeps the capture window in the foreground during its first seconds.
@@ -96,9 +97,10 @@ public:
     const Selection& GetSelection() const { return m_selection; }
 
     // Window detection and the magnifier.
-    void CreateMagnifier();
+    // The magnifier beside the cursor while a region is being looked for; hidden otherwise.
     void MoveMagnifier();
     void HideMagnifier();
+    CMagnifierWindow* GetMagnifier() { return m_magnifier.get(); }
 
     // Marks and text.
     // What the tools draw with now: the selection and the pen chosen on the bars.
@@ -142,7 +144,6 @@ public:
     CBitmap m_bmpResult;
     HACCEL m_hAccel = nullptr;
     CWindowFinder m_windowFinder;
-    CMagnifierWindow* m_pMagnifier = nullptr;
     // A right press inside the selection saves once the button is up, so that its release never lands
     // on the save dialog.
     bool m_bSaveOnRightRelease = false;
@@ -187,6 +188,7 @@ private:
     CapturePhase m_phase;
     View m_view;
     ToolPalette m_palette;
+    std::unique_ptr<CMagnifierWindow> m_magnifier;
     Selection m_selection;
     Marks m_marks;
     TextBox m_textBox;

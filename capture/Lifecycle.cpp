@@ -5,7 +5,6 @@
 #include "app/AboutDlg.h"
 #include "capture/logic/ViewRules.h"
 #include "palette/logic/Palette.h"
-#include "selection/MagnifierWindow.h"
 
 namespace {
 const wchar_t kTitle[] = L"Corvane";
@@ -19,8 +18,7 @@ CCorvaneDlg::CCorvaneDlg(CWnd* pParent)
       m_windowFinder(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)) {}
 
 CCorvaneDlg::~CCorvaneDlg() {
-    delete m_pMagnifier;
-    m_pMagnifier = nullptr;
+    m_magnifier.reset();
     m_marks.Clear();
 }
 
@@ -71,7 +69,9 @@ void CCorvaneDlg::CreateChildWindows() {
     // keyboard stays with the capture.
     const bool bActive = ::GetActiveWindow() == m_hWnd;
     m_palette.CreateBars(this);
-    CreateMagnifier();
+    m_magnifier = std::make_unique<CMagnifierWindow>();
+    // One frozen screen for the view and the magnifier.
+    m_magnifier->CreateHidden(&m_view.Frozen(), [this](const MSG* pMsg) { return TakeEndingKey(pMsg); });
     m_palette.CreatePointer([this](const MSG* pMsg) { return TakeEndingKey(pMsg); });
     if (bActive && ::GetActiveWindow() != m_hWnd) ::SetActiveWindow(m_hWnd);
     AfxPhaseDone("child windows");
@@ -130,8 +130,7 @@ HCURSOR CCorvaneDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 void CCorvaneDlg::OnCloseCommand() { ::PostQuitMessage(1); }
 
 void CCorvaneDlg::OnClose() {
-    delete m_pMagnifier;
-    m_pMagnifier = nullptr;
+    m_magnifier.reset();
     m_view.ReleaseFrozen();
     ClearShapes();  // back to the initial state; its recomposition finds no frozen screen
     ::PostQuitMessage(0);

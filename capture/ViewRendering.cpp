@@ -163,3 +163,17 @@ void CCorvaneDlg::OnPaint() {
 }
 
 BOOL CCorvaneDlg::OnEraseBkgnd(CDC*) { return TRUE; }
+
+void CCorvaneDlg::MoveMagnifier() {
+    if (!m_magnifier) return;
+    // Without the frozen screen (after the orderly close) the magnifier has nothing to show.
+    if (!m_bShowMagnifier || m_phase.FixedRegion() || !m_view.Frozen().GetSafeHdc()) {
+        m_magnifier->Hide();
+        return;
+    }
+    m_magnifier->ShowBesideCursor();
+}
+
+void CCorvaneDlg::HideMagnifier() {
+    if (m_magnifier) m_magnifier->Hide();
+}

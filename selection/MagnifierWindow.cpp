@@ -97,3 +97,23 @@ void CMagnifierWindow::DrawInfo(CDC* pDC, COLORREF colour, POINT pt) {
     RECT line2 = {8, line.bottom + 2, w, line.bottom + 22};
     pDC->DrawText(text, &line2, DT_VCENTER | DT_SINGLELINE);
 }
+
+BOOL CMagnifierWindow::CreateHidden(const CDC* snapshot, std::function<bool(const MSG*)> takeEndingKey) {
+    m_pSnapshot = snapshot;
+    m_takeEndingKey = std::move(takeEndingKey);
+    const BOOL made = CPopupWindow::Create(IDD_POPUP, nullptr);
+    ShowWindow(SW_HIDE);
+    return made;
+}
+
+void CMagnifierWindow::ShowBesideCursor() {
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    const RECT rc = magnifier::PlaceBesideCursor(cursor, m_rcScreen);
+    MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    // Shown without activation: the keyboard stays with the capture window, so Enter and Esc keep
+    // ending the capture while the magnifier follows the cursor.
+    ShowWindow(SW_SHOWNOACTIVATE);
+    Invalidate(FALSE);
+    UpdateWindow();
+}

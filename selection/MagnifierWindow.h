@@ -2,6 +2,8 @@
 // enlarged two times, with a crosshair, the position and the colour of the pixel under the cursor.
 #pragma once
 
+#include <functional>
+
 #include "framework/Afx.h"
 #include "framework/Popup.h"
 #include "res/resource.h"
@@ -10,15 +12,17 @@ class CMagnifierWindow : public CPopupWindow {
 public:
     CMagnifierWindow() : CPopupWindow(IDD_POPUP) {}
 
+    // Made hidden, showing snapshot (the desktop as it was at start, which the caller keeps until after
+    // the magnifier is gone; null: nothing to show). Its Esc and Enter go to takeEndingKey.
+    BOOL CreateHidden(const CDC* snapshot, std::function<bool(const MSG*)> takeEndingKey);
+    // Moves beside the cursor and shows, without taking the keyboard.
+    void ShowBesideCursor();
+    void Hide() { ShowWindow(SW_HIDE); }
     // Paints the magnifier for the cursor's present position into pDC, at the window's present size.
     void DrawMagnifier(CDC* pDC);
     // The position and colour lines' font: the small dialog font at the size it has on a desktop of
     // 96 DPI, so that both lines fit the panel on a scaled desktop too. Made at the first use.
     CFont& InfoFont();
-
-    // The desktop as it was at start: the capture window's frozen screen, which that window owns and
-    // keeps until after the magnifier is gone. Null, the magnifier has nothing to show.
-    const CDC* m_pSnapshot = nullptr;
 
 protected:
     BOOL OnInitDialog() override;
@@ -31,6 +35,7 @@ private:
     void DrawCrosshair(CDC* pDC);
     void DrawInfo(CDC* pDC, COLORREF colour, POINT pt);
 
+    const CDC* m_pSnapshot = nullptr;
     // The virtual screen, read when the window is made: where the snapshot lies on the desktop.
     CRect m_rcScreen;
     CRect m_rcWindow;

@@ -115,8 +115,8 @@ TEST_F(Detecting, AClickPicksTheControlAndADragDoesNot) {
 }
 
 TEST_F(Detecting, TheMagnifierFollowsTheCursorAndHidesAtThePress) {
-    ASSERT_NE(dlg->m_pMagnifier, nullptr);
-    EXPECT_EQ(GetWindow(dlg->m_pMagnifier->m_hWnd, GW_OWNER), dlg->m_hWnd);
+    ASSERT_NE(dlg->GetMagnifier(), nullptr);
+    EXPECT_EQ(GetWindow(dlg->GetMagnifier()->m_hWnd, GW_OWNER), dlg->m_hWnd);
     const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
     struct Case { const char* name; POINT cursor; RECT rect; } cases[] = {
         {"beside the cursor", {300, 300}, {320, 320, 470, 520}},
@@ -128,14 +128,14 @@ TEST_F(Detecting, TheMagnifierFollowsTheCursorAndHidesAtThePress) {
         SetCursorPos(c.cursor.x, c.cursor.y);
         Send(WM_MOUSEMOVE, 0, c.cursor.x, c.cursor.y);
         RECT rc;
-        GetWindowRect(dlg->m_pMagnifier->m_hWnd, &rc);
+        GetWindowRect(dlg->GetMagnifier()->m_hWnd, &rc);
         EXPECT_TRUE(rect::Equal(rc, c.rect)) << c.name << ": " << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
-        EXPECT_TRUE(IsWindowVisible(dlg->m_pMagnifier->m_hWnd)) << c.name;
+        EXPECT_TRUE(IsWindowVisible(dlg->GetMagnifier()->m_hWnd)) << c.name;
     }
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 300, 300);
-    EXPECT_FALSE(IsWindowVisible(dlg->m_pMagnifier->m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(dlg->GetMagnifier()->m_hWnd));
     Send(WM_MOUSEMOVE, MK_LBUTTON, 400, 400);
-    EXPECT_FALSE(IsWindowVisible(dlg->m_pMagnifier->m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(dlg->GetMagnifier()->m_hWnd));
 }
 
 TEST_F(Detecting, StartingOverShowsTheWindowUnderThePointerAtOnce) {
@@ -163,9 +163,9 @@ TEST_F(Detecting, TheMagnifierLinesFitItsPanelAtTheDesktopsDpi) {
     // The widest lines the panel shows, in the font it shows them in, within its width less the 8
     // pixels of indent, and one line's height within the 20 pixels each line has.
     RECT rc;
-    GetWindowRect(dlg->m_pMagnifier->m_hWnd, &rc);
+    GetWindowRect(dlg->GetMagnifier()->m_hWnd, &rc);
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, dlg->m_pMagnifier->InfoFont());
+    HGDIOBJ old = SelectObject(dc, dlg->GetMagnifier()->InfoFont());
     for (const wchar_t* line : {L"RGB: (255, 255, 255)", L"POS: (8888, 8888)"}) {
         SIZE ext = {};
         GetTextExtentPoint32W(dc, line, lstrlenW(line), &ext);
@@ -181,10 +181,10 @@ class MagnifierPixels : public Detecting {
 protected:
     std::vector<COLORREF> Draw(POINT cursor) {
         SetCursorPos(cursor.x, cursor.y);
-        dlg->m_pMagnifier->MoveWindow(0, 0, 150, 200, FALSE);
+        dlg->GetMagnifier()->MoveWindow(0, 0, 150, 200, FALSE);
         MemoryCanvas canvas(150, 200);
         CDC dc(canvas.dc());
-        dlg->m_pMagnifier->DrawMagnifier(&dc);
+        dlg->GetMagnifier()->DrawMagnifier(&dc);
         return canvas.Rows(0, 200);
     }
     // The panel with both text lines drawn by the test: grey, white text in the small dialog font.
@@ -245,12 +245,12 @@ TEST_F(MagnifierPixels, SourceSquareStaysInsideTheSnapshot) {
 }
 
 TEST_F(Detecting, EscInTheMagnifierQuitsWithOneAndClosingItWithZero) {
-    MSG esc = {dlg->m_pMagnifier->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
-    dlg->m_pMagnifier->PreTranslateMessage(&esc);
+    MSG esc = {dlg->GetMagnifier()->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+    dlg->GetMagnifier()->PreTranslateMessage(&esc);
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 1u);
-    SendMessageW(dlg->m_pMagnifier->m_hWnd, WM_CLOSE, 0, 0);
+    SendMessageW(dlg->GetMagnifier()->m_hWnd, WM_CLOSE, 0, 0);
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
 }

@@ -162,7 +162,7 @@ TEST_F(InputFaults, AHeldEndingKeyEndsTheCaptureOnceWhenItComesUp) {
         SCOPED_TRACE(c.name);
         TearDown();
         SetUp();
-        HWND target = c.where == MAGNIFIER ? dlg->m_pMagnifier->m_hWnd : dlg->m_hWnd;
+        HWND target = c.where == MAGNIFIER ? dlg->GetMagnifier()->m_hWnd : dlg->m_hWnd;
         if (c.where == TEXT_BOX) {
             Select(RECT{300, 200, 800, 500});
             Command(ID_TOOL_TEXT);
