@@ -235,9 +235,8 @@ void DrawMark(CDC* pDC, const CShape& shape, const RECT& rcSel, TextFonts* fonts
         ::OffsetRect(&box, -origin.x, -origin.y);
         const COLORREF oldColor = pDC->SetTextColor(shape.crColor);
         const int oldMode = pDC->SetBkMode(TRANSPARENT);
-        HGDIOBJ oldFont = pDC->SelectObject(fonts->ForSize(shape.nSize));
+        CSelectScope font(pDC, fonts->ForSize(shape.nSize));
         pDC->DrawText(shape.strShown.empty() ? shape.strText : shape.strShown, &box, DT_WORDBREAK | DT_EDITCONTROL);
-        pDC->SelectObject(oldFont);
         pDC->SetBkMode(oldMode);
         pDC->SetTextColor(oldColor);
         return;

@@ -67,17 +67,18 @@ void TextBox::OnFocus() {
 void TextBox::Fit(const RECT& rcSel, CFont* pFont) {
     const std::wstring text = m_edit.GetWindowText();
     // A window DC rather than a paint DC: measuring must not validate what is waiting to be painted.
-    CClientDC dc(m_pParent);
-    HGDIOBJ oldFont = dc.SelectObject(pFont);
     int width = kEmptyTextWidth;
-    if (!text.empty()) {
-        RECT frame = kMeasureFrame;
-        dc.DrawText(text, &frame, DT_CALCRECT);
-        width = frame.right - frame.left;
-    }
     TEXTMETRICW tm = {};
-    ::GetTextMetricsW(dc, &tm);
-    dc.SelectObject(oldFont);
+    {
+        CClientDC dc(m_pParent);
+        CSelectScope font(&dc, pFont);
+        if (!text.empty()) {
+            RECT frame = kMeasureFrame;
+            dc.DrawText(text, &frame, DT_CALCRECT);
+            width = frame.right - frame.left;
+        }
+        ::GetTextMetricsW(dc, &tm);
+    }
     const RECT box = drawing::FitTextBox(Rect(), width, rcSel);
     // The box grows to show every line it wraps its text into at that width (the caret's line, when
     // empty), so that the text drawn in its rectangle at the commit keeps all of them: the box itself

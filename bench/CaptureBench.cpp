@@ -215,7 +215,7 @@ std::unique_ptr<CCorvaneDlg> StartCapture(CWinAppEx& app, int run) {
     GdiFlush();
     const double tPainted = NowMs();
     // What the capture leaves for after its first paint (the windows it shows only later) is timed too.
-    PumpUntil([&] { return dlg->m_bChildWindowsMade; }, 5000);
+    PumpUntil([&] { return dlg->ChildWindowsMade(); }, 5000);
 
     printf("phase %d %.3f (constructor)\n", run, tCreate - t0);
     double prev = tCreate;
@@ -307,15 +307,15 @@ void RunSteps(CCorvaneDlg& dlg, const Desktop& d, int steps) {
     // a. The hovered window changes: the view is recomposed around the other window. The first windows
     // the capture shows make the window system queue one move of its own, at the real pointer (parked
     // off this screen): it is taken before the steps begin.
-    for (int i = 0; i < 5 && !EqualRect(&dlg.m_rcHover, &rcA); ++i) drv.Untimed(WM_MOUSEMOVE, 0, Centre(rcA));
-    Expect(EqualRect(&dlg.m_rcHover, &rcA), "hover: a point in window A outlines " + FormatRect(dlg.m_rcHover) +
+    for (int i = 0; i < 5 && !EqualRect(&dlg.Hovered(), &rcA); ++i) drv.Untimed(WM_MOUSEMOVE, 0, Centre(rcA));
+    Expect(EqualRect(&dlg.Hovered(), &rcA), "hover: a point in window A outlines " + FormatRect(dlg.Hovered()) +
                                                 ", not A " + FormatRect(rcA));
     for (int i = 0; i < steps; ++i) {
         const bool toB = i % 2 == 0;
         drv.Step("hover change", WM_MOUSEMOVE, 0, Centre(toB ? rcB : rcA));
         const RECT& want = toB ? rcB : rcA;
-        if (!EqualRect(&dlg.m_rcHover, &want)) {
-            Expect(false, "hover change: step " + std::to_string(i) + " outlines " + FormatRect(dlg.m_rcHover) +
+        if (!EqualRect(&dlg.Hovered(), &want)) {
+            Expect(false, "hover change: step " + std::to_string(i) + " outlines " + FormatRect(dlg.Hovered()) +
                               ", not " + FormatRect(want));
             break;
         }
@@ -328,8 +328,8 @@ void RunSteps(CCorvaneDlg& dlg, const Desktop& d, int steps) {
         p.x += 5;
         p.y += (i % 2) ? -3 : 4;
         drv.Step("hover move", WM_MOUSEMOVE, 0, p);
-        if (!EqualRect(&dlg.m_rcHover, &rcA)) {
-            Expect(false, "hover move: step " + std::to_string(i) + " outlines " + FormatRect(dlg.m_rcHover) +
+        if (!EqualRect(&dlg.Hovered(), &rcA)) {
+            Expect(false, "hover move: step " + std::to_string(i) + " outlines " + FormatRect(dlg.Hovered()) +
                               ", not A");
             break;
         }

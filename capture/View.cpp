@@ -42,11 +42,10 @@ void View::PrepareDimming() {
         m_bmpDimPixel.Attach(::CreateCompatibleBitmap(m_dcScreen, 1, 1));
         CDC dcTemp;
         dcTemp.CreateCompatibleDC(&m_dcScreen);
-        HGDIOBJ old = dcTemp.SelectObject(&m_bmpDimPixel);
+        CSelectScope pixel(&dcTemp, &m_bmpDimPixel);
         CBrush black(0x00000000);
         RECT px = {0, 0, 1, 1};
         dcTemp.FillRect(&px, &black);
-        dcTemp.SelectObject(old);
     }
     MakeDimTable();
 }
@@ -115,10 +114,9 @@ void View::BlendDim(HDC dc, const RECT& rc) {
     CDC dcTarget(dc);
     CDC dcDim;
     dcDim.CreateCompatibleDC(&dcTarget);
-    HGDIOBJ old = dcDim.SelectObject(&m_bmpDimPixel);
+    CSelectScope pixel(&dcDim, &m_bmpDimPixel);
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, kDimAlpha, 0};
     ::AlphaBlend(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, dcDim, 0, 0, 1, 1, blend);
-    dcDim.SelectObject(old);
 }
 
 void View::DimOutside(HDC dc, const RECT& rc) {

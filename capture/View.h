@@ -6,6 +6,14 @@
 #include "capture/logic/Dimming.h"
 #include "framework/Afx.h"
 
+// What the view buffer was last composed as, so that a mouse step recomposes only what changes.
+enum ViewKind { VIEW_NONE, VIEW_SELECTION, VIEW_HOVER };
+struct ViewShown {
+    int nKind = VIEW_NONE;
+    RECT rc = {0, 0, 0, 0};  // the selection or the hovered rectangle
+    size_t nShapes = 0;      // the marks drawn over a selection view
+};
+
 class View {
 public:
     // Freezes the virtual screen and makes the buffer of its size in pWindow's format; false when either

@@ -75,9 +75,9 @@ void CCorvaneDlg::RecomposeArea(const std::vector<RECT>& area, const RECT& rcCle
 
 void CCorvaneDlg::HighlightHoverWindow(CPoint point) {
     if (m_phase.FixedRegion()) return;
-    const RECT rcOld = m_rcHover;
-    if (!m_windowFinder.FindWindowRectAt(point, &m_rcHover)) ::SetRectEmpty(&m_rcHover);
-    ShowHoverChange(rcOld);
+    RECT rc;
+    if (!m_windowFinder.FindWindowRectAt(point, &rc)) ::SetRectEmpty(&rc);
+    ShowHover(rc);
 }
 
 void CCorvaneDlg::ShowViewAtPointer() {
@@ -88,7 +88,7 @@ void CCorvaneDlg::ShowViewAtPointer() {
     ::GetCursorPos(&cursor);
     const POINT pt = {cursor.x - m_view.Screen().left, cursor.y - m_view.Screen().top};
     if (m_phase.Detecting() && !m_phase.FixedRegion() && m_windowFinder.FindWindowRectAt(pt, &m_rcHover)) {
-        ComposeHoverView();
+        ComposeHoverView(m_rcHover);
         Invalidate(FALSE);
         m_bWindowScribbled = false;
         UpdateWindow();
@@ -99,9 +99,11 @@ void CCorvaneDlg::ShowViewAtPointer() {
     MoveMagnifier();
 }
 
-void CCorvaneDlg::ShowHoverChange(const RECT& rcOld) {
-    // Only a change of window recomposes. m_rcHover is what a click at the point would pick (the window
-    // finder has already refused what a click refuses), so every change is shown.
+void CCorvaneDlg::ShowHover(const RECT& rc) {
+    // Only a change of window recomposes. rc is what a click at the point would pick (the window finder
+    // has already refused what a click refuses), so every change is shown.
+    const RECT rcOld = m_rcHover;
+    m_rcHover = rc;
     std::vector<RECT> area;
     if (!::EqualRect(&rcOld, &m_rcHover)) {
         const bool bounded = m_viewShown.nKind == VIEW_HOVER && ::EqualRect(&m_viewShown.rc, &rcOld) &&
@@ -111,7 +113,7 @@ void CCorvaneDlg::ShowHoverChange(const RECT& rcOld) {
             RecomposeArea(area, m_rcHover, [this] { DrawHoverOutline(); });
             m_viewShown.rc = m_rcHover;
         } else {
-            ComposeHoverView();
+            ComposeHoverView(m_rcHover);
             Invalidate(FALSE);
             m_bWindowScribbled = false;
         }
@@ -122,7 +124,8 @@ void CCorvaneDlg::ShowHoverChange(const RECT& rcOld) {
     UpdateWindow();
 }
 
-void CCorvaneDlg::ComposeHoverView() {
+void CCorvaneDlg::ComposeHoverView(const RECT& rc) {
+    m_rcHover = rc;
     m_view.CopyDimmedOutside(m_rcHover);
     DrawHoverOutline();
     m_viewShown = ViewShown{VIEW_HOVER, m_rcHover, 0};
@@ -130,11 +133,9 @@ void CCorvaneDlg::ComposeHoverView() {
 
 void CCorvaneDlg::DrawHoverOutline() {
     CPen pen(PS_SOLID, kHoverPenWidth, kHoverColor);
-    HGDIOBJ oldPen = m_view.Buffer().SelectObject(&pen);
-    HGDIOBJ oldBrush = m_view.Buffer().SelectStockObject(NULL_BRUSH);
+    CSelectScope withPen(&m_view.Buffer(), &pen);
+    CSelectScope hollow = CSelectScope::Stock(&m_view.Buffer(), NULL_BRUSH);
     m_view.Buffer().Rectangle(&m_rcHover);
-    m_view.Buffer().SelectObject(oldBrush);
-    m_view.Buffer().SelectObject(oldPen);
 }
 
 void CCorvaneDlg::OnPaint() {

@@ -58,8 +58,8 @@ void Selection::TrackTo(POINT pt, bool toolChosen, SIZE view, const RECT* marksB
 void Selection::DrawFrame(CDC* pDC, const RECT& rc) {
     if (rect::IsAllZero(rc)) return;
     CPen pen(PS_SOLID, kFramePenWidth, kFrameColor);
-    HGDIOBJ oldPen = pDC->SelectObject(&pen);
-    HGDIOBJ oldBrush = pDC->SelectStockObject(NULL_BRUSH);
+    CSelectScope withPen(pDC, &pen);
+    CSelectScope hollow = CSelectScope::Stock(pDC, NULL_BRUSH);
 
     pDC->Rectangle(&rc);
     for (POINT handle : selection::HandlePoints(rc)) {
@@ -72,9 +72,6 @@ void Selection::DrawFrame(CDC* pDC, const RECT& rc) {
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     pDC->DrawText(label.text, &label.box, DT_VCENTER | DT_SINGLELINE);
     pDC->SetBkMode(oldMode);
-
-    pDC->SelectObject(oldBrush);
-    pDC->SelectObject(oldPen);
 }
 
 selection::SizeLabel Selection::LabelOf(CDC* pDC, const RECT& rc) {

@@ -44,8 +44,8 @@ protected:
 
 TEST_F(CaptureDialog, InitialisationLeavesTheStateOfAFreshCapture) {
     RecreateWithoutMessages();
-    const CCorvaneDlg& d = *dlg;
-    EXPECT_EQ(d.m_nForegroundTicks, 0);
+    CCorvaneDlg& d = *dlg;
+    EXPECT_EQ(d.ForegroundTicks(), 0);
     EXPECT_EQ(d.GetPalette().Color(), 0x000000FFu);
     EXPECT_EQ(d.GetPalette().Size(), 2);
     EXPECT_EQ(d.GetPalette().Tool(), 0);
@@ -53,24 +53,22 @@ TEST_F(CaptureDialog, InitialisationLeavesTheStateOfAFreshCapture) {
     EXPECT_FALSE(d.GetTextBox().IsOpen());
     EXPECT_FALSE(d.Phase().FixedRegion());
     EXPECT_TRUE(d.Phase().Detecting());
-    EXPECT_TRUE(d.m_bShowMagnifier);
     EXPECT_FALSE(d.ToolChosen());
     EXPECT_FALSE(d.GetSelection().Tracking());
     EXPECT_TRUE(rect::IsAllZero(d.GetSelection().Rect()));
-    EXPECT_TRUE(rect::IsAllZero(d.m_rcHover));
+    EXPECT_TRUE(rect::IsAllZero(d.Hovered()));
     EXPECT_EQ(d.GetMarks().Preview(), nullptr);
     EXPECT_TRUE(d.GetMarks().Empty());
-    EXPECT_NE(d.m_hIcon, nullptr);
-    EXPECT_NE(d.m_hAccel, nullptr);
+    EXPECT_NE(SendMessageW(d.m_hWnd, WM_GETICON, ICON_BIG, 0), 0);
 
     const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const int cx = GetSystemMetrics(SM_CXVIRTUALSCREEN), cy = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     EXPECT_EQ(d.GetView().Width(), cx);
     EXPECT_EQ(d.GetView().Height(), cy);
     EXPECT_TRUE(rect::Equal(d.GetView().Screen(), RECT{vx, vy, vx + cx, vy + cy}));
-    EXPECT_EQ(d.m_windowFinder.m_cxScreen, cx);
-    EXPECT_EQ(d.m_windowFinder.m_cyScreen, cy);
-    EXPECT_TRUE(rect::Equal(d.m_windowFinder.m_rcScreen, d.GetView().Screen()));
+    EXPECT_EQ(d.GetWindowFinder().m_cxScreen, cx);
+    EXPECT_EQ(d.GetWindowFinder().m_cyScreen, cy);
+    EXPECT_TRUE(rect::Equal(d.GetWindowFinder().m_rcScreen, d.GetView().Screen()));
 
     // The window covers the virtual screen and stays above other windows.
     RECT rcWindow;
@@ -210,9 +208,7 @@ TEST_F(CaptureDialog, DimmingScalesEveryLevelTo155Of255RoundedToNearest) {
 
 TEST_F(CaptureDialog, HoverViewOutlinesTheWindowAndDimsTheRest) {
     const RECT hover = {300, 200, 500, 360};
-    const RECT before = dlg->m_rcHover;
-    dlg->m_rcHover = hover;
-    dlg->ShowHoverChange(before);
+    dlg->ShowHover(hover);
     const COLORREF outline = 0x00E7AD37;
     const LONG midX = 400, midY = 280;
     // A 3-pixel pen centred on the rectangle's edges.
@@ -241,7 +237,7 @@ TEST_F(CaptureDialog, HoverOutlinesWhatAClickPicksOnTwoMonitors) {
     maximised.rcWindow = {screen.left + half - 8, screen.top - 8, screen.right + 8, screen.bottom + 8};
     CWindowNode desktop;
     desktop.rcWindow = screen;
-    dlg->m_windowFinder.m_windows = {maximised, desktop};
+    dlg->GetWindowFinder().m_windows = {maximised, desktop};
 
     struct Case { const char* name; POINT pt; RECT pick; } cases[] = {
         // Left edge kept, top on 0, right and bottom one pixel inside: wider than the primary.
@@ -251,7 +247,7 @@ TEST_F(CaptureDialog, HoverOutlinesWhatAClickPicksOnTwoMonitors) {
     for (const Case& c : cases) {
         dlg->ResetCapture();
         Send(WM_MOUSEMOVE, 0, c.pt.x, c.pt.y);
-        ASSERT_TRUE(rect::Equal(dlg->m_rcHover, c.pick)) << c.name;
+        ASSERT_TRUE(rect::Equal(dlg->Hovered(), c.pick)) << c.name;
         const LONG y = cy / 2, left = c.pick.left;
         EXPECT_EQ(ViewAt(left, y), 0x00E7AD37u) << c.name << ": outline on the left edge";
         EXPECT_EQ(ViewAt(left + 3, y), PatternAt(left + 3, y)) << c.name << ": inside";
@@ -309,12 +305,11 @@ TEST_F(CaptureDialog, OrderlyCloseReleasesTheFrozenImageAndLaterViewsStaySafe) {
 TEST_F(CaptureDialog, ForegroundTimerForcesOnlyOnItsFirstSixTicks) {
     for (int tick = 1; tick <= 9; ++tick) {
         SendMessageW(dlg->m_hWnd, WM_TIMER, TIMER_FOREGROUND, 0);
-        EXPECT_EQ(dlg->m_nForegroundTicks, tick < 6 ? tick : 6) << "tick " << tick;
+        EXPECT_EQ(dlg->ForegroundTicks(), tick < 6 ? tick : 6) << "tick " << tick;
     }
     // Another timer id does not count.
-    dlg->m_nForegroundTicks = 0;
     SendMessageW(dlg->m_hWnd, WM_TIMER, 7, 0);
-    EXPECT_EQ(dlg->m_nForegroundTicks, 0);
+    EXPECT_EQ(dlg->ForegroundTicks(), 6);
 }
 
 TEST_F(CaptureDialog, ForegroundTimerTakesTheForegroundBack) {

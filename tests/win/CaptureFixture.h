@@ -35,7 +35,7 @@ private:
 
 // Whether a capture is up as a user finds it: shown, painted, and its bars and popups made (they come
 // after the first paint).
-inline bool Started(CCorvaneDlg& d) { return testdesk::ShownAndPainted(d.m_hWnd) && d.m_bChildWindowsMade; }
+inline bool Started(CCorvaneDlg& d) { return testdesk::ShownAndPainted(d.m_hWnd) && d.ChildWindowsMade(); }
 
 class CaptureTest : public testing::Test {
 protected:

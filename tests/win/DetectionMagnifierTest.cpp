@@ -80,7 +80,7 @@ TEST_F(Detecting, HoverFindsTheInnermostTopmostWindow) {
     };
     for (const Case& c : cases) {
         Send(WM_MOUSEMOVE, 0, c.pt.x, c.pt.y);
-        EXPECT_TRUE(rect::Equal(dlg->m_rcHover, c.rect)) << c.name;
+        EXPECT_TRUE(rect::Equal(dlg->Hovered(), c.rect)) << c.name;
     }
 }
 
@@ -152,7 +152,7 @@ TEST_F(Detecting, StartingOverShowsTheWindowUnderThePointerAtOnce) {
         ASSERT_TRUE(dlg->Phase().FixedRegion()) << c.name;
         c.startOver();
         EXPECT_FALSE(dlg->Phase().FixedRegion()) << c.name;
-        EXPECT_TRUE(rect::Equal(dlg->m_rcHover, RECT{200, 150, 600, 450})) << c.name;
+        EXPECT_TRUE(rect::Equal(dlg->Hovered(), RECT{200, 150, 600, 450})) << c.name;
         EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 200, 300), kOutline) << c.name;
         EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 580, 430), RGB(128, 128, 128)) << c.name << ": the frame undimmed";
         EXPECT_EQ(GetPixel(dlg->GetView().Buffer(), 150, 100), Dimmed(PatternAt(150, 100))) << c.name;

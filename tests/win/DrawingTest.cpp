@@ -133,7 +133,7 @@ TEST_F(Drawing, ShapesPaintOverTheViewOldestFirstAndTheResultIsTheView) {
 
     dlg->BuildResultImage();
     int cx = 0, cy = 0;
-    const std::vector<COLORREF> px = ReadBitmap(dlg->m_bmpResult, &cx, &cy);
+    const std::vector<COLORREF> px = ReadBitmap(dlg->ResultImage(), &cx, &cy);
     ASSERT_EQ(cx, 495);
     ASSERT_EQ(cy, 295);
     int mismatches = 0;

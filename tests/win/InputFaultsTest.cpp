@@ -49,12 +49,12 @@ TEST_F(InputFaults, ARightPressInsideSavesOnlyOnceTheButtonIsUp) {
     CancelSaveDialogWhenShown(dlg->m_hWnd, &cancelled);
     Send(WM_RBUTTONDOWN, MK_RBUTTON, 200, 200);
     EXPECT_EQ(cancelled, 0) << "no save dialog while the button is down";
-    EXPECT_EQ(dlg->m_bmpResult.GetSafeHandle(), nullptr);
+    EXPECT_EQ(dlg->ResultImage().GetSafeHandle(), nullptr);
     EXPECT_EQ(GetCapture(), dlg->m_hWnd) << "the release comes back to the capture";
 
     Send(WM_RBUTTONUP, 0, 900, 700);  // released anywhere, even outside the selection
     EXPECT_EQ(cancelled, 1) << "the save dialog opened at the release";
-    EXPECT_NE(dlg->m_bmpResult.GetSafeHandle(), nullptr);
+    EXPECT_NE(dlg->ResultImage().GetSafeHandle(), nullptr);
     EXPECT_NE(GetCapture(), dlg->m_hWnd);
     EXPECT_EQ(TakeQuitCode(), -1) << "a cancelled save keeps the capture";
 }
@@ -123,7 +123,7 @@ TEST_F(InputFaults, ARightClickSaveKeepsTheTextBeingTyped) {
     EXPECT_EQ(dlg->GetMarks().List()[0]->strText, L"typed text");
     EXPECT_FALSE(dlg->GetTextBox().IsVisible());
     int cx = 0, cy = 0;
-    const std::vector<COLORREF> result = ReadBitmap(static_cast<HBITMAP>(dlg->m_bmpResult.GetSafeHandle()), &cx, &cy);
+    const std::vector<COLORREF> result = ReadBitmap(static_cast<HBITMAP>(dlg->ResultImage().GetSafeHandle()), &cx, &cy);
     size_t red = 0;
     for (LONG y = box.top; y < box.bottom; ++y)
         for (LONG x = box.left; x < box.right; ++x) {

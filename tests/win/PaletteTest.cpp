@@ -179,7 +179,7 @@ TEST_F(PaletteInside, TheResultIsThePictureNotTheBarsOverIt) {
 
     dlg->BuildResultImage();
     int cx = 0, cy = 0;
-    const std::vector<COLORREF> px = ReadBitmap(dlg->m_bmpResult, &cx, &cy);
+    const std::vector<COLORREF> px = ReadBitmap(dlg->ResultImage(), &cx, &cy);
     ASSERT_EQ(cx, rect::Width(sel) - 5);
     ASSERT_EQ(cy, rect::Height(sel) - 5);
     int mismatches = 0;

@@ -106,7 +106,7 @@ protected:
 
 // A point that lands on the interesting places often: near the selection's edges and handles, inside
 // it, on the bars, anywhere.
-POINT RandomPoint(std::mt19937& rng, const CCorvaneDlg& d) {
+POINT RandomPoint(std::mt19937& rng, CCorvaneDlg& d) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     const RECT& s = d.GetSelection().Rect();
     switch (pick(0, 3)) {

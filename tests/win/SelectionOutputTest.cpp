@@ -194,14 +194,14 @@ TEST_F(Selecting, TheResultImageIsTheFrozenPictureInsideTheFrame) {
     Drag({{100, 100}, {400, 300}});
     dlg->BuildResultImage();
     int cx = 0, cy = 0;
-    const std::vector<COLORREF> px = ReadBitmap(dlg->m_bmpResult, &cx, &cy);
+    const std::vector<COLORREF> px = ReadBitmap(dlg->ResultImage(), &cx, &cy);
     EXPECT_EQ(cx, 295);
     EXPECT_EQ(cy, 195);
     ExpectPictureAt(px, cx, cy, POINT{102, 102});
     // A second preparation replaces the first.
-    HGDIOBJ first = dlg->m_bmpResult.GetSafeHandle();
+    HGDIOBJ first = dlg->ResultImage().GetSafeHandle();
     dlg->BuildResultImage();
-    EXPECT_NE(dlg->m_bmpResult.GetSafeHandle(), nullptr);
+    EXPECT_NE(dlg->ResultImage().GetSafeHandle(), nullptr);
     BITMAP bm;
     EXPECT_EQ(GetObjectW(first, sizeof(bm), &bm), 0) << "the earlier result image is released";
 }
@@ -213,7 +213,7 @@ TEST_F(Selecting, ResultImagesOfTinySelectionsAreEmpty) {
         dlg->ResetCapture();
         Drag(c.path);
         dlg->BuildResultImage();
-        EXPECT_EQ(dlg->m_bmpResult.GetSafeHandle(), nullptr) << c.name;
+        EXPECT_EQ(dlg->ResultImage().GetSafeHandle(), nullptr) << c.name;
     }
 }
 
@@ -244,7 +244,7 @@ TEST_F(Selecting, DoubleClickInsideCopiesTheResultAndEndsTheCapture) {
     EXPECT_EQ(cx, 295);
     EXPECT_EQ(cy, 195);
     ExpectPictureAt(px, cx, cy, POINT{102, 102});
-    EXPECT_EQ(dlg->m_bmpResult.GetSafeHandle(), nullptr) << "the bitmap now belongs to the clipboard";
+    EXPECT_EQ(dlg->ResultImage().GetSafeHandle(), nullptr) << "the bitmap now belongs to the clipboard";
 }
 
 TEST_F(Selecting, NothingIsCopiedWhenThereIsNothingToCopy) {
@@ -330,7 +330,7 @@ TEST_F(Selecting, ResultFilesFollowTheirExtension) {
     for (const Case& c : cases) {
         const std::wstring path = std::wstring(dir) + c.name;
         DeleteFileW(path.c_str());
-        ASSERT_EQ(output::WriteImageFile(dlg->m_bmpResult, path, c.ext), S_OK);
+        ASSERT_EQ(output::WriteImageFile(dlg->ResultImage(), path, c.ext), S_OK);
         EXPECT_EQ(FileStart(path).substr(0, strlen(c.signature)), c.signature);
         int cx = 0, cy = 0;
         const std::vector<COLORREF> px = DecodeFile(path, &cx, &cy);
@@ -393,7 +393,7 @@ TEST_F(Selecting, ReplacingAFileLeavesTheNewOrTheOldOneAndNothingElse) {
         HANDLE holder = c.heldOpen ? CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                  nullptr, OPEN_EXISTING, 0, nullptr)
                                    : INVALID_HANDLE_VALUE;
-        const HRESULT hr = output::WriteImageFile(dlg->m_bmpResult, path, L"png");
+        const HRESULT hr = output::WriteImageFile(dlg->ResultImage(), path, L"png");
         if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
         if (c.heldOpen) {
             EXPECT_TRUE(FAILED(hr)) << c.name;
@@ -419,11 +419,11 @@ TEST_F(Selecting, AFileThatCannotBeWrittenReportsWhy) {
     wchar_t dir[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
     const std::wstring missingFolder = std::wstring(dir) + L"corvane-no-such-folder\\shot.png";
-    EXPECT_EQ(output::WriteImageFile(dlg->m_bmpResult, missingFolder, L"png"), HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(output::WriteImageFile(dlg->ResultImage(), missingFolder, L"png"), HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(GetFileAttributesW(missingFolder.c_str()), INVALID_FILE_ATTRIBUTES);
     // A file nobody can write, not even an administrator: the kernel's version text. The failure
     // carries the file system's own error, not the encoders' general one.
-    const HRESULT hr = output::WriteImageFile(dlg->m_bmpResult, L"Z:\\proc\\version", L"png");
+    const HRESULT hr = output::WriteImageFile(dlg->ResultImage(), L"Z:\\proc\\version", L"png");
     EXPECT_TRUE(FAILED(hr));
     EXPECT_EQ(HRESULT_FACILITY(hr), FACILITY_WIN32) << std::hex << hr;
 }

@@ -115,7 +115,7 @@ TEST_F(UserRules, EachDragToolShowsItsPreviewOnTheWindowAndAMarkBeingDraggedIsIn
             // The result while the button is still down (as a double-click elsewhere or 完成 takes it).
             dlg->BuildResultImage();
             int cx = 0, cy = 0;
-            const std::vector<COLORREF> px = ReadBitmap(static_cast<HBITMAP>(dlg->m_bmpResult.GetSafeHandle()), &cx, &cy);
+            const std::vector<COLORREF> px = ReadBitmap(static_cast<HBITMAP>(dlg->ResultImage().GetSafeHandle()), &cx, &cy);
             ASSERT_EQ(cx, 495);
             EXPECT_EQ(px[static_cast<size_t>(350 - 202) * cx + (400 - 302)], kRed) << "the dragged rectangle in the result";
         }

@@ -42,7 +42,7 @@ protected:
         BitBlt(kept, 0, 0, cx, cy, dlg->GetView().Buffer(), 0, 0, SRCCOPY);
         dlg->GetView().DimWithTable(false);
         if (hover) {
-            dlg->ComposeHoverView();
+            dlg->ComposeHoverView(dlg->Hovered());
         } else {
             dlg->ComposeView();
         }
@@ -61,9 +61,7 @@ protected:
     void ExpectStepEqualsPlain(const char* name, const RECT& to, bool hover) {
         ASSERT_TRUE(dlg->GetView().DimsWithTable());
         if (hover) {
-            const RECT from = dlg->m_rcHover;
-            dlg->m_rcHover = to;
-            dlg->ShowHoverChange(from);
+            dlg->ShowHover(to);
         } else {
             dlg->GetSelection().SetRect(to);
             dlg->RefreshSelectionStep();
@@ -140,8 +138,7 @@ TEST_F(ViewSteps, StepsWithMarksRedrawTheMarksTheyChange) {
 
 TEST_F(ViewSteps, HoverStepsShowWhatAWholeCompositionShows) {
     const LONG cx = dlg->GetView().Width(), cy = dlg->GetView().Height();
-    dlg->m_rcHover = RECT{100, 100, 400, 300};
-    dlg->ComposeHoverView();
+    dlg->ComposeHoverView(RECT{100, 100, 400, 300});
     dlg->Invalidate(FALSE);
     dlg->UpdateWindow();
     const Step steps[] = {
