@@ -1,5 +1,5 @@
-// Input routing: every mouse and keyboard message of the capture goes to the phase it belongs to,
-// decided by the phase flags in a fixed order.
+// Input routing: every mouse, keyboard and timer message of the capture goes to the step of the phase
+// it belongs to; the child windows are made with the first input or after the first paint.
 #include "capture/CorvaneDlg.h"
 
 #include "capture/logic/ViewRules.h"
@@ -269,4 +269,32 @@ void CCorvaneDlg::EndByKey(WPARAM vk) {
         // What the dialog makes of Enter: its default command, which abandons the capture.
         SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
     }
+}
+
+void CCorvaneDlg::CreateChildWindows() {
+    if (m_bChildWindowsMade) return;
+    m_bChildWindowsMade = true;
+    // Made while the capture is already up, a popup dialog takes the activation as it is made; the
+    // keyboard stays with the capture.
+    const bool bActive = ::GetActiveWindow() == m_hWnd;
+    m_palette.CreateBars(this);
+    m_magnifier = std::make_unique<CMagnifierWindow>();
+    // One frozen screen for the view and the magnifier.
+    m_magnifier->CreateHidden(&m_view.Frozen(), [this](const MSG* pMsg) { return TakeEndingKey(pMsg); });
+    m_palette.CreatePointer([this](const MSG* pMsg) { return TakeEndingKey(pMsg); });
+    if (bActive && ::GetActiveWindow() != m_hWnd) ::SetActiveWindow(m_hWnd);
+    AfxPhaseDone("child windows");
+}
+
+void CCorvaneDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == TIMER_CHILD_WINDOWS) {
+        ::KillTimer(m_hWnd, TIMER_CHILD_WINDOWS);
+        CreateChildWindows();
+        return;
+    }
+    if (nIDEvent == TIMER_FOREGROUND && ForegroundTickForces(m_nForegroundTicks)) {
+        ++m_nForegroundTicks;
+        ForceForeground();
+    }
+    Default();
 }

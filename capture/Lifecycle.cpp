@@ -1,8 +1,8 @@
 // The capture window's life: construction, initialisation (freezing the screen, the dimming source, the
-// text box), the foreground timer, the About box, the orderly close and the teardown.
+// text box), taking the foreground, the About box and the teardown.
 #include "capture/CorvaneDlg.h"
 
-#include "app/AboutDlg.h"
+#include "capture/AboutDlg.h"
 #include "capture/logic/ViewRules.h"
 #include "palette/logic/Palette.h"
 
@@ -62,21 +62,6 @@ BOOL CCorvaneDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CCorvaneDlg::CreateChildWindows() {
-    if (m_bChildWindowsMade) return;
-    m_bChildWindowsMade = true;
-    // Made while the capture is already up, a popup dialog takes the activation as it is made; the
-    // keyboard stays with the capture.
-    const bool bActive = ::GetActiveWindow() == m_hWnd;
-    m_palette.CreateBars(this);
-    m_magnifier = std::make_unique<CMagnifierWindow>();
-    // One frozen screen for the view and the magnifier.
-    m_magnifier->CreateHidden(&m_view.Frozen(), [this](const MSG* pMsg) { return TakeEndingKey(pMsg); });
-    m_palette.CreatePointer([this](const MSG* pMsg) { return TakeEndingKey(pMsg); });
-    if (bActive && ::GetActiveWindow() != m_hWnd) ::SetActiveWindow(m_hWnd);
-    AfxPhaseDone("child windows");
-}
-
 void CCorvaneDlg::InitCaptureState() {
     m_windowFinder.CollectWindows();  // the desktop as it is now, before the capture window shows
     m_selection.Clear();
@@ -89,19 +74,6 @@ bool CCorvaneDlg::CaptureScreen() {
     m_windowFinder.m_cyScreen = m_view.Height();
     m_windowFinder.m_rcScreen = m_view.Screen();
     return frozen;
-}
-
-void CCorvaneDlg::OnTimer(UINT_PTR nIDEvent) {
-    if (nIDEvent == TIMER_CHILD_WINDOWS) {
-        ::KillTimer(m_hWnd, TIMER_CHILD_WINDOWS);
-        CreateChildWindows();
-        return;
-    }
-    if (nIDEvent == TIMER_FOREGROUND && ForegroundTickForces(m_nForegroundTicks)) {
-        ++m_nForegroundTicks;
-        ForceForeground();
-    }
-    Default();
 }
 
 void CCorvaneDlg::ForceForeground() {
@@ -128,11 +100,3 @@ void CCorvaneDlg::OnSysCommand(UINT nID, LPARAM) {
 HCURSOR CCorvaneDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 void CCorvaneDlg::OnCloseCommand() { ::PostQuitMessage(1); }
-
-void CCorvaneDlg::OnClose() {
-    m_magnifier.reset();
-    m_view.ReleaseFrozen();
-    ClearShapes();  // back to the initial state; its recomposition finds no frozen screen
-    ::PostQuitMessage(0);
-    Default();
-}
