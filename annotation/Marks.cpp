@@ -135,15 +135,29 @@ Marks::Marks() {
 
 Marks::~Marks() = default;
 
-void Marks::Add(CShape shape) { m_list.push_back(std::make_unique<CShape>(std::move(shape))); }
+void Marks::Add(CShape shape) {
+    m_list.push_back(std::make_unique<CShape>(std::move(shape)));
+    m_undone.clear();
+}
 
 bool Marks::Undo() {
     if (m_list.empty()) return false;
+    m_undone.push_back(std::move(m_list.back()));
     m_list.pop_back();
     return true;
 }
 
-void Marks::Clear() { m_list.clear(); }
+bool Marks::Redo() {
+    if (m_undone.empty()) return false;
+    m_list.push_back(std::move(m_undone.back()));
+    m_undone.pop_back();
+    return true;
+}
+
+void Marks::Clear() {
+    m_list.clear();
+    m_undone.clear();
+}
 
 RECT Marks::Bounds() const {
     RECT bounds = {0, 0, 0, 0};

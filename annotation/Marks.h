@@ -64,9 +64,13 @@ public:
     const ShapeList& List() const { return m_list; }
     bool Empty() const { return m_list.empty(); }
     size_t Count() const { return m_list.size(); }
+    // A new mark; what was undone can no longer be brought back.
     void Add(CShape shape);
-    // Takes the last mark away; false when there is none.
+    // Takes the last mark away, to be brought back by Redo; false when there is none.
     bool Undo();
+    // Brings back the mark undone last; false when there is none.
+    bool Redo();
+    // No marks, and none to bring back.
     void Clear();
     // The union of the marks' extents, which a resized selection keeps around them; empty when none.
     RECT Bounds() const;
@@ -89,6 +93,7 @@ private:
     DragTool* ToolFor(int nTool);
 
     ShapeList m_list;
+    ShapeList m_undone;  // the newest last
     TextFonts m_fonts;
     std::vector<std::unique_ptr<DragTool>> m_tools;  // indexed by tool id
     POINT m_ptLastMouse = {0, 0};

@@ -12,6 +12,7 @@
 #include "annotation/Marks.h"
 #include "annotation/TextBox.h"
 #include "capture/View.h"
+#include "capture/logic/Keys.h"
 #include "capture/logic/Phase.h"
 #include "framework/Afx.h"
 #include "palette/ToolPalette.h"
@@ -102,9 +103,14 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Takes the presses, repeats and release of the keys that end the capture (Esc, Enter); true when
-    // the message is taken.
+    // Takes a key the capture handles before its windows do, whichever of them has the keyboard; true
+    // when the message is taken.
+    bool TakeKey(const MSG* pMsg);
+    // The presses, repeats and release of the keys that end the capture (Esc, Enter).
     bool TakeEndingKey(const MSG* pMsg);
+    // The keys of the capture's steps: the pointer and the region by a pixel, undo, redo, copies.
+    bool TakeStepKey(const MSG* pMsg);
+    void MovePointerBy(const keys::Action& action);
     void EndByKey(WPARAM vk);
     // Lifecycle.
     void InitCaptureState();
@@ -147,7 +153,11 @@ private:
     void TextToolDown(POINT pt);
     void TextToolUp(POINT pt);
     void OnUndo();
+    // Brings back the mark undone last, if any (not while a text is typed).
+    void RedoMark();
     void ClearShapes();
+    // Puts the colour of the pixel under the pointer on the clipboard as text and ends the capture.
+    void CopyColourUnderPointer();
 
     // Tool palette.
     // Where the bars go by the fixed selection (inside it when bShowInside and no room beside it).

@@ -213,7 +213,7 @@ LRESULT CCorvaneDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CCorvaneDlg::PreTranslateMessage(MSG* pMsg) {
-    if (TakeEndingKey(pMsg)) return TRUE;
+    if (TakeKey(pMsg)) return TRUE;
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) m_bEscapePressed = true;
     if (pMsg->message == WM_KEYDOWN && m_textBox.IsBox(pMsg->hwnd)) {
         // A multi-line box in a dialog would turn Esc into WM_CLOSE, the orderly end that reports
@@ -238,6 +238,68 @@ BOOL CCorvaneDlg::PreTranslateMessage(MSG* pMsg) {
     }
     if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg)) return TRUE;
     return CDialog::PreTranslateMessage(pMsg);
+}
+
+bool CCorvaneDlg::TakeKey(const MSG* pMsg) { return TakeEndingKey(pMsg) || TakeStepKey(pMsg); }
+
+bool CCorvaneDlg::TakeStepKey(const MSG* pMsg) {
+    if (pMsg->message != WM_KEYDOWN) return false;
+    // Every key the text box gets stays the box's.
+    if (m_textBox.IsBox(::GetFocus())) return false;
+    keys::Situation now;
+    now.regionFixed = m_phase.FixedRegion();
+    // Every drag of a fixed region holds the mouse (so does a right press that saves at its release).
+    now.buttonDown = ::GetCapture() == m_hWnd;
+    now.tracking = m_selection.Tracking();
+    now.toolChosen = ToolChosen();
+    now.magnifierShown = m_magnifier && m_magnifier->IsWindowVisible();
+    const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
+    const keys::Action action =
+        keys::ForKey(static_cast<unsigned>(pMsg->wParam), ctrl, shift, ::GetKeyState(VK_MENU) < 0, now);
+    switch (action.step) {
+    case keys::Step::None:
+        return false;
+    case keys::Step::MovePointer:
+        MovePointerBy(action);
+        break;
+    case keys::Step::MoveRegion:
+    case keys::Step::ResizeRegion: {
+        const RECT bounds = m_marks.Bounds();
+        m_selection.SetRect(keys::StepRegion(action, m_selection.Rect(), m_view.Width(), m_view.Height(),
+                                             m_marks.Empty() ? nullptr : &bounds));
+        RefreshSelectionStep();
+        PlaceToolBars(TRUE);
+        break;
+    }
+    case keys::Step::Undo:
+        OnUndo();
+        break;
+    case keys::Step::Redo:
+        RedoMark();
+        break;
+    case keys::Step::Copy:
+        OnDoneCommand();
+        break;
+    case keys::Step::CopyColour:
+        CopyColourUnderPointer();
+        break;
+    }
+    return true;
+}
+
+void CCorvaneDlg::MovePointerBy(const keys::Action& action) {
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    const POINT to = keys::StepPointer(action, cursor, m_view.Screen());
+    ::SetCursorPos(to.x, to.y);
+    // The move as the mouse would make it, with the buttons and keys held now: the outline, the
+    // magnifier, a drag under way and a tool's preview follow it.
+    UINT flags = 0;
+    if (::GetKeyState(VK_LBUTTON) < 0) flags |= MK_LBUTTON;
+    if (::GetKeyState(VK_RBUTTON) < 0) flags |= MK_RBUTTON;
+    if (::GetKeyState(VK_SHIFT) < 0) flags |= MK_SHIFT;
+    if (::GetKeyState(VK_CONTROL) < 0) flags |= MK_CONTROL;
+    SendMessage(WM_MOUSEMOVE, flags, MAKELPARAM(to.x - m_view.Screen().left, to.y - m_view.Screen().top));
 }
 
 bool CCorvaneDlg::TakeEndingKey(const MSG* pMsg) {
@@ -280,8 +342,8 @@ void CCorvaneDlg::CreateChildWindows() {
     m_palette.CreateBars(this);
     m_magnifier = std::make_unique<CMagnifierWindow>();
     // One frozen screen for the view and the magnifier.
-    m_magnifier->CreateHidden(&m_view.Frozen(), [this](const MSG* pMsg) { return TakeEndingKey(pMsg); });
-    m_palette.CreatePointer([this](const MSG* pMsg) { return TakeEndingKey(pMsg); });
+    m_magnifier->CreateHidden(&m_view.Frozen(), [this](const MSG* pMsg) { return TakeKey(pMsg); });
+    m_palette.CreatePointer([this](const MSG* pMsg) { return TakeKey(pMsg); });
     if (bActive && ::GetActiveWindow() != m_hWnd) ::SetActiveWindow(m_hWnd);
     AfxPhaseDone("child windows");
 }

@@ -109,12 +109,28 @@ void CCorvaneDlg::OnUndo() {
     CommitText();  // a text being typed becomes the last mark, so the undo takes it
     if (!m_marks.Undo()) {
         // Nothing left to undo: the selection goes too, and the capture starts over.
+        m_marks.Clear();
         ResetCapture();
         return;
     }
     ComposeView();
     Invalidate(FALSE);
     UpdateWindow();
+}
+
+void CCorvaneDlg::RedoMark() {
+    if (m_textBox.IsOpen() || !m_marks.Redo()) return;
+    ComposeView();
+    Invalidate(FALSE);
+    UpdateWindow();
+}
+
+void CCorvaneDlg::CopyColourUnderPointer() {
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    const COLORREF colour = ::GetPixel(m_view.Frozen(), cursor.x - m_view.Screen().left, cursor.y - m_view.Screen().top);
+    // The clipboard held by another program: the capture stays, as for the picture.
+    if (output::PlaceTextOnClipboard(keys::ColourText(colour), m_hWnd)) OnClose();
 }
 
 void CCorvaneDlg::ClearShapes() {

@@ -2,7 +2,7 @@
 #include "framework/Popup.h"
 
 BOOL CPopupWindow::PreTranslateMessage(MSG* pMsg) {
-    if (m_takeEndingKey && m_takeEndingKey(pMsg)) return TRUE;
+    if (m_takeKey && m_takeKey(pMsg)) return TRUE;
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) ::PostQuitMessage(1);
     return CDialog::PreTranslateMessage(pMsg);
 }

@@ -19,6 +19,10 @@ bool MakeResultImage(CBitmap* pResult, CDC* pReference, CDC* pView, const RECT& 
 // (*pImage is left empty). False when another program holds the clipboard.
 bool PlaceOnClipboard(CBitmap* pImage, HWND owner);
 
+// Puts text on the clipboard for owner (as Unicode text); false when another program holds the clipboard
+// or the text cannot be placed.
+bool PlaceTextOnClipboard(const std::wstring& text, HWND owner);
+
 // Writes the image to path in the format its extension names; S_OK or the reason it failed.
 HRESULT WriteImageFile(const CBitmap& image, const std::wstring& path, const std::wstring& ext);
 

@@ -61,9 +61,9 @@ void ToolPalette::CreateBars(CWnd* pParent) {
     m_optionBar.ShowWindow(SW_HIDE);
 }
 
-void ToolPalette::CreatePointer(std::function<bool(const MSG*)> takeEndingKey) {
+void ToolPalette::CreatePointer(std::function<bool(const MSG*)> takeKey) {
     m_pointer = std::make_unique<CPointerWindow>();
-    m_pointer->m_takeEndingKey = std::move(takeEndingKey);
+    m_pointer->m_takeKey = std::move(takeKey);
     m_pointer->Create(IDD_POPUP, nullptr);
     m_pointer->ShowWindow(SW_HIDE);
 }

@@ -17,8 +17,8 @@ public:
 
     // Makes both bars, hidden, as children of pParent.
     void CreateBars(CWnd* pParent);
-    // Makes the pointer window, hidden; its Esc and Enter go to takeEndingKey.
-    void CreatePointer(std::function<bool(const MSG*)> takeEndingKey);
+    // Makes the pointer window, hidden; its keys go to takeKey.
+    void CreatePointer(std::function<bool(const MSG*)> takeKey);
 
     int Tool() const { return m_nTool; }
     bool ToolChosen() const { return m_nTool != TOOL_NONE; }

@@ -98,9 +98,9 @@ void CMagnifierWindow::DrawInfo(CDC* pDC, COLORREF colour, POINT pt) {
     pDC->DrawText(text, &line2, DT_VCENTER | DT_SINGLELINE);
 }
 
-BOOL CMagnifierWindow::CreateHidden(const CDC* snapshot, std::function<bool(const MSG*)> takeEndingKey) {
+BOOL CMagnifierWindow::CreateHidden(const CDC* snapshot, std::function<bool(const MSG*)> takeKey) {
     m_pSnapshot = snapshot;
-    m_takeEndingKey = std::move(takeEndingKey);
+    m_takeKey = std::move(takeKey);
     const BOOL made = CPopupWindow::Create(IDD_POPUP, nullptr);
     ShowWindow(SW_HIDE);
     return made;

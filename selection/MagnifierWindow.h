@@ -13,8 +13,8 @@ public:
     CMagnifierWindow() : CPopupWindow(IDD_POPUP) {}
 
     // Made hidden, showing snapshot (the desktop as it was at start, which the caller keeps until after
-    // the magnifier is gone; null: nothing to show). Its Esc and Enter go to takeEndingKey.
-    BOOL CreateHidden(const CDC* snapshot, std::function<bool(const MSG*)> takeEndingKey);
+    // the magnifier is gone; null: nothing to show). Its keys go to takeKey.
+    BOOL CreateHidden(const CDC* snapshot, std::function<bool(const MSG*)> takeKey);
     // Moves beside the cursor and shows, without taking the keyboard.
     void ShowBesideCursor();
     void Hide() { ShowWindow(SW_HIDE); }

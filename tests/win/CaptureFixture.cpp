@@ -79,3 +79,16 @@ const wchar_t* CaptureTest::TooltipFor(UINT id) {
     SendMessageW(dlg->m_hWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
     return info.lpszText;
 }
+
+void KeyFromKeyboard(HWND target, UINT msg, WPARAM vk, bool repeat) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[vk] = msg == WM_KEYDOWN ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG m = {target, msg, vk, static_cast<LPARAM>(1 | (repeat || msg == WM_KEYUP ? 1u << 30 : 0)), 0, {0, 0}};
+    if (!AfxPreTranslateMessage(&m)) TranslateMessage(&m), DispatchMessageW(&m);
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE) && m.message != WM_QUIT) {
+        PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);
+        if (!AfxPreTranslateMessage(&m)) TranslateMessage(&m), DispatchMessageW(&m);
+    }
+}

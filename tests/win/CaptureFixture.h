@@ -33,6 +33,10 @@ private:
     HGDIOBJ m_old;
 };
 
+// A key as the keyboard sends it, through the modal loop's steps: the key held down (as the thread's
+// key state shows it) from the press to the release; repeats carry the key's previous state.
+void KeyFromKeyboard(HWND target, UINT msg, WPARAM vk, bool repeat);
+
 // Whether a capture is up as a user finds it: shown, painted, and its bars and popups made (they come
 // after the first paint).
 inline bool Started(CCorvaneDlg& d) { return testdesk::ShownAndPainted(d.m_hWnd) && d.ChildWindowsMade(); }

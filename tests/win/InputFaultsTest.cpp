@@ -133,21 +133,6 @@ TEST_F(InputFaults, ARightClickSaveKeepsTheTextBeingTyped) {
     EXPECT_GT(red, 20u) << "red text in the saved picture";
 }
 
-// A key as the keyboard sends it, through the modal loop's steps: the key held down (as the thread's
-// key state shows it) from the press to the release; repeats carry the key's previous state.
-void KeyFromKeyboard(HWND target, UINT msg, WPARAM vk, bool repeat) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[vk] = msg == WM_KEYDOWN ? 0x80 : 0;
-    SetKeyboardState(keys);
-    MSG m = {target, msg, vk, static_cast<LPARAM>(1 | (repeat || msg == WM_KEYUP ? 1u << 30 : 0)), 0, {0, 0}};
-    if (!AfxPreTranslateMessage(&m)) TranslateMessage(&m), DispatchMessageW(&m);
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE) && m.message != WM_QUIT) {
-        PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);
-        if (!AfxPreTranslateMessage(&m)) TranslateMessage(&m), DispatchMessageW(&m);
-    }
-}
-
 TEST_F(InputFaults, AHeldEndingKeyEndsTheCaptureOnceWhenItComesUp) {
     // Ended at the press, the capture would hand the key's repeats and release to the program beneath.
     enum Where { CAPTURE, TEXT_BOX, MAGNIFIER };
