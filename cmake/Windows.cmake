@@ -73,7 +73,7 @@ set_target_properties(gtest PROPERTIES
 
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(win_tests ${WIN_TEST_SOURCES} ${CORVANE_RC})
-target_link_libraries(win_tests PRIVATE corvane_core gtest)
+target_link_libraries(win_tests PRIVATE corvane_core gtest version)
 target_link_options(win_tests PRIVATE -static)
 add_dependencies(win_tests corvane_resources)
 include(GoogleTest)

@@ -103,8 +103,8 @@ HBITMAP CImage::Detach() {
     return h;
 }
 
-HRESULT CImage::Save(const std::wstring& path, const GUID& guidFileType) const {
-    if (!m_hBitmap) return E_UNEXPECTED;
+HRESULT CImage::Save(IStream* pStream, const GUID& guidFileType) const {
+    if (!m_hBitmap || !pStream) return E_UNEXPECTED;
     UINT count = 0, bytes = 0;
     Gdiplus::GetImageEncodersSize(&count, &bytes);
     if (count == 0 || bytes == 0) return HRESULT_FROM_WIN32(ERROR_NOT_SUPPORTED);
@@ -119,13 +119,17 @@ HRESULT CImage::Save(const std::wstring& path, const GUID& guidFileType) const {
 
     std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromHBITMAP(m_hBitmap, nullptr));
     if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok) return E_FAIL;
+    ::SetLastError(0);
+    return HresultFromStatus(bitmap->Save(pStream, &encoder->Clsid, nullptr));
+}
 
+HRESULT CImage::Save(const std::wstring& path, const GUID& guidFileType) const {
+    if (!m_hBitmap) return E_UNEXPECTED;
     // Encoded in memory first and then written here, so that a failing write reports the file
     // system's own reason (access denied, disk full ...) and leaves no half-written image behind.
     IStream* stream = nullptr;
     if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return E_OUTOFMEMORY;
-    ::SetLastError(0);
-    HRESULT hr = HresultFromStatus(bitmap->Save(stream, &encoder->Clsid, nullptr));
+    HRESULT hr = Save(stream, guidFileType);
     if (SUCCEEDED(hr)) hr = WriteStreamToFile(stream, path);
     stream->Release();
     return hr;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include <windows.h>
+#include <objidl.h>
 
 constexpr int DIBOR_DEFAULT = 0;
 
@@ -21,6 +22,8 @@ public:
     // ImageFormatJPEG ...) and that encoder's default options. S_OK, or why it failed. A file already at
     // path is replaced only by a complete new one; when the save fails it stays as it was.
     HRESULT Save(const std::wstring& path, const GUID& guidFileType) const;
+    // The same encoding written to pStream from its current position on; S_OK, or why it failed.
+    HRESULT Save(IStream* pStream, const GUID& guidFileType) const;
 
 private:
     HBITMAP m_hBitmap = nullptr;

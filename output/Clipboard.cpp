@@ -1,16 +1,63 @@
-// Hands the result image to the clipboard.
+// Hands the result image to the clipboard: the bitmap, and beside it the same pixels as a PNG for the
+// programs that read that format first (and keep an alpha channel or paste it as a file).
 #include "output/Output.h"
 
 #include <cstring>
 
+#include "framework/Image.h"
+
 namespace output {
 
+namespace {
+
+// The image encoded as PNG in a movable global block of exactly its size, as the clipboard takes it;
+// null when it cannot be made (no GDI+, no memory). The caller owns the block.
+HGLOBAL EncodePng(const CBitmap& image) {
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return nullptr;
+    CImage encoder;
+    encoder.Attach(image);
+    HGLOBAL png = nullptr;
+    HGLOBAL encoded = nullptr;
+    STATSTG stat = {};
+    if (SUCCEEDED(encoder.Save(stream, kImageFormatPNG)) && SUCCEEDED(::GetHGlobalFromStream(stream, &encoded)) &&
+        SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) && stat.cbSize.QuadPart > 0) {
+        // The stream's block grows in steps and may be longer than the PNG: a copy of the exact size,
+        // so that a reader taking the block's size as the file's finds nothing after the image's end.
+        const SIZE_T size = static_cast<SIZE_T>(stat.cbSize.QuadPart);
+        png = ::GlobalAlloc(GMEM_MOVEABLE, size);
+        const void* from = ::GlobalLock(encoded);
+        void* to = png ? ::GlobalLock(png) : nullptr;
+        if (from && to) std::memcpy(to, from, size);
+        if (to) ::GlobalUnlock(png);
+        if (from) ::GlobalUnlock(encoded);
+        if (png && !(from && to)) {
+            ::GlobalFree(png);
+            png = nullptr;
+        }
+    }
+    encoder.Detach();
+    stream->Release();
+    return png;
+}
+
+}  // namespace
+
 bool PlaceOnClipboard(CBitmap* pImage, HWND owner) {
-    if (!::OpenClipboard(owner)) return false;
+    // Encoded before the clipboard is opened, so that other programs wait on it no longer than before.
+    HGLOBAL png = EncodePng(*pImage);
+    if (!::OpenClipboard(owner)) {
+        if (png) ::GlobalFree(png);
+        return false;
+    }
     ::EmptyClipboard();
     const bool placed = ::SetClipboardData(CF_BITMAP, pImage->GetSafeHandle()) != nullptr;
     // From here on the bitmap belongs to the system.
     if (placed) pImage->Detach();
+    // The PNG goes only beside the bitmap: a copy the caller is told failed leaves no half of it behind.
+    // A block the clipboard takes is the system's from then on; one it refuses is still ours to free.
+    const UINT pngFormat = ::RegisterClipboardFormatW(L"PNG");
+    if (png && !(placed && pngFormat && ::SetClipboardData(pngFormat, png))) ::GlobalFree(png);
     ::CloseClipboard();
     return placed;
 }
@@ -24,7 +71,7 @@ bool PlaceTextOnClipboard(const std::wstring& text, HWND owner) {
         ::GlobalFree(block);
         return false;
     }
-    ::memcpy(to, text.c_str(), bytes);
+    std::memcpy(to, text.c_str(), bytes);
     ::GlobalUnlock(block);
     if (!::OpenClipboard(owner)) {
         ::GlobalFree(block);

@@ -2,6 +2,7 @@
 // the result image, the clipboard and the image files.
 #include <windows.h>
 #include <gdiplus.h>
+#include <shlwapi.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -300,6 +301,68 @@ std::vector<COLORREF> DecodeFile(const std::wstring& path, int* cx, int* cy) {
         }
     }
     return out;
+}
+
+// Decodes image bytes with GDI+ into COLORREFs, top row first; 0 x 0 when they are no image.
+std::vector<COLORREF> DecodeBytes(const std::string& bytes, int* cx, int* cy) {
+    *cx = *cy = 0;
+    std::vector<COLORREF> out;
+    IStream* stream = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+    if (!stream) return out;
+    {
+        Gdiplus::Bitmap bitmap(stream);
+        if (bitmap.GetLastStatus() == Gdiplus::Ok) {
+            *cx = static_cast<int>(bitmap.GetWidth());
+            *cy = static_cast<int>(bitmap.GetHeight());
+            for (int y = 0; y < *cy; ++y) {
+                for (int x = 0; x < *cx; ++x) {
+                    Gdiplus::Color c;
+                    bitmap.GetPixel(x, y, &c);
+                    out.push_back(RGB(c.GetR(), c.GetG(), c.GetB()));
+                }
+            }
+        }
+    }
+    stream->Release();
+    return out;
+}
+
+TEST_F(Selecting, ACopyPutsTheSamePixelsAsPngBesideTheBitmap) {
+    PutClipboardText(L"before");
+    // Odd sizes, so that no row of either image happens to fill whole words.
+    const RECT sel = {151, 120, 471, 333};
+    Drag({{sel.left, sel.top}, {sel.right, sel.bottom}});
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, 300, 200);
+    EXPECT_EQ(TakeQuitCode(), 0);
+    // The result leaves out the frame: two pixels at the left and top, three at the right and bottom.
+    const int wantCx = sel.right - sel.left - 5, wantCy = sel.bottom - sel.top - 5;
+    const POINT origin = {sel.left + 2, sel.top + 2};
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const UINT pngFormat = RegisterClipboardFormatW(L"PNG");
+    std::string png;
+    if (HANDLE h = GetClipboardData(pngFormat)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(h))) png.assign(p, GlobalSize(h));
+        GlobalUnlock(h);
+    }
+    int bmpCx = 0, bmpCy = 0;
+    std::vector<COLORREF> bitmapPx;
+    if (HBITMAP hbm = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) bitmapPx = ReadBitmap(hbm, &bmpCx, &bmpCy);
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    CloseClipboard();
+
+    ASSERT_GE(png.size(), 8u + 12u) << "no PNG on the clipboard";
+    EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    // The block holds the file and nothing after it: it ends with the empty IEND chunk and its CRC.
+    EXPECT_EQ(png.substr(png.size() - 12), std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12));
+    int cx = 0, cy = 0;
+    const std::vector<COLORREF> px = DecodeBytes(png, &cx, &cy);
+    ASSERT_EQ(cx, wantCx);
+    ASSERT_EQ(cy, wantCy);
+    ExpectPictureAt(px, cx, cy, origin);
+    ASSERT_EQ(bmpCx, wantCx);
+    ASSERT_EQ(bmpCy, wantCy);
+    EXPECT_TRUE(px == bitmapPx) << "the PNG and the bitmap differ";
 }
 
 // Reads the first bytes of a file, to tell its format by its signature.

@@ -6,6 +6,8 @@
 //   clipboard.exe save-bmp FILE    write the clipboard's device-independent bitmap to FILE (exit 1 if none)
 //   clipboard.exe save-bitmap FILE write the clipboard's CF_BITMAP (the device-dependent bitmap a program
 //                                  places) to FILE as a 24-bit BMP; prints "bitmap: W H" (exit 1 if none)
+//   clipboard.exe save-png FILE    write the clipboard's "PNG" format, byte for byte, to FILE; prints
+//                                  "png: BYTES" (exit 1 if none)
 //   clipboard.exe hold MS          open the clipboard and keep it open for MS milliseconds, as another
 //                                  program busy with it would; prints "holding" once it has it open
 #include <windows.h>
@@ -125,6 +127,26 @@ int SaveBitmap(const wchar_t* path) {
     return rc;
 }
 
+// The bytes as they are on the clipboard, so that the runner checks the very file a program pasting it gets.
+int SavePng(const wchar_t* path) {
+    if (!OpenWithRetry()) return 1;
+    int rc = 1;
+    const UINT format = RegisterClipboardFormatW(L"PNG");
+    if (HANDLE h = format ? GetClipboardData(format) : nullptr) {
+        const SIZE_T size = GlobalSize(h);
+        if (const void* bytes = GlobalLock(h)) {
+            if (FILE* f = _wfopen(path, L"wb")) {
+                const bool written = fwrite(bytes, 1, size, f) == size;
+                rc = fclose(f) == 0 && written ? 0 : 1;
+            }
+            GlobalUnlock(h);
+        }
+        if (rc == 0) printf("png: %lu\n", static_cast<unsigned long>(size));
+    }
+    CloseClipboard();
+    return rc;
+}
+
 // Keeps the clipboard open, as a program in the middle of reading or writing it does. The window makes the
 // hold explicit (OpenClipboard with a window as its holder); the process ends normally, closing it.
 int Hold(DWORD ms) {
@@ -155,7 +177,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 2 && wcscmp(argv[1], L"show") == 0) return Show();
     if (argc == 3 && wcscmp(argv[1], L"save-bmp") == 0) return SaveBmp(argv[2]);
     if (argc == 3 && wcscmp(argv[1], L"save-bitmap") == 0) return SaveBitmap(argv[2]);
+    if (argc == 3 && wcscmp(argv[1], L"save-png") == 0) return SavePng(argv[2]);
     if (argc == 3 && wcscmp(argv[1], L"hold") == 0) return Hold(static_cast<DWORD>(_wtoi(argv[2])));
-    fprintf(stderr, "usage: clipboard set-text TEXT | show | save-bmp FILE | save-bitmap FILE | hold MS\n");
+    fprintf(stderr, "usage: clipboard set-text TEXT | show | save-bmp FILE | save-bitmap FILE | save-png FILE | hold MS\n");
     return 2;
 }

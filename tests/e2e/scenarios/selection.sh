@@ -11,7 +11,7 @@ SCENARIOS+=(drag_then_double_click_copies move_and_resize_then_copy flip_and_cla
             save_cancel_keeps_capture save_unwritable_shows_error busy_clipboard_keeps_capture
             tiny_selection_outputs_nothing)
 ABOUT+=(
-  [drag_then_double_click_copies]="a drag draws the region over the dimmed desktop; a double-click inside copies it"
+  [drag_then_double_click_copies]="a drag draws the region over the dimmed desktop; a double-click inside copies it, as a bitmap and as a PNG"
   [move_and_resize_then_copy]="a reversed drag, a body move, corner and edge handles and a move against the top-left edge"
   [flip_and_clamp_then_copy]="the left handle dragged across the right edge flips the region; a move stops at the bottom-right edge"
   [save_png_by_right_click]="a right click inside opens the save dialog; a .png name is written as PNG, pixel for pixel"
@@ -259,6 +259,12 @@ scenario_drag_then_double_click_copies() {
   expect_exit 0
   expect_capture_gone
   sel_expect_copied 100 100 400 300
+  # Beside the bitmap the same pixels as a PNG file, for the programs that paste that format.
+  local png
+  png=$(helper clipboard save-png "$(cv_winpath "$SC/copied-png.png")" | tr -d '\r') || fail "no PNG on the clipboard"
+  note "clipboard $png"
+  [ "$(sel_file_format "$SC/copied-png.png")" = png ] || fail "the clipboard's PNG format holds no PNG file"
+  sel_expect_exact "$SC/copied-png.png" 100 100 400 300
 }
 
 scenario_move_and_resize_then_copy() {
