@@ -153,7 +153,7 @@ private:
     void TextToolDown(POINT pt);
     void TextToolUp(POINT pt);
     void OnUndo();
-    // Brings back the mark undone last, if any (not while a text is typed).
+    // Keeps the text being typed, then brings back the mark undone last, if any.
     void RedoMark();
     void ClearShapes();
     // Puts the colour of the pixel under the pointer on the clipboard as text and ends the capture.

@@ -119,7 +119,8 @@ void CCorvaneDlg::OnUndo() {
 }
 
 void CCorvaneDlg::RedoMark() {
-    if (m_textBox.IsOpen() || !m_marks.Redo()) return;
+    CommitText();  // as for undo: a text being typed is kept first (and a kept text ends what can be redone)
+    if (!m_marks.Redo()) return;
     ComposeView();
     Invalidate(FALSE);
     UpdateWindow();
