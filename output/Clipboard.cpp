@@ -2,8 +2,7 @@
 // programs that read that format first (and keep an alpha channel or paste it as a file).
 #include "output/Output.h"
 
-#include <cstring>
-
+#include "framework/GlobalBlock.h"
 #include "framework/Image.h"
 
 namespace output {
@@ -24,16 +23,9 @@ HGLOBAL EncodePng(const CBitmap& image) {
         SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) && stat.cbSize.QuadPart > 0) {
         // The stream's block grows in steps and may be longer than the PNG: a copy of the exact size,
         // so that a reader taking the block's size as the file's finds nothing after the image's end.
-        const SIZE_T size = static_cast<SIZE_T>(stat.cbSize.QuadPart);
-        png = ::GlobalAlloc(GMEM_MOVEABLE, size);
-        const void* from = ::GlobalLock(encoded);
-        void* to = png ? ::GlobalLock(png) : nullptr;
-        if (from && to) std::memcpy(to, from, size);
-        if (to) ::GlobalUnlock(png);
-        if (from) ::GlobalUnlock(encoded);
-        if (png && !(from && to)) {
-            ::GlobalFree(png);
-            png = nullptr;
+        if (const void* from = ::GlobalLock(encoded)) {
+            png = AfxCopyToGlobal(from, static_cast<SIZE_T>(stat.cbSize.QuadPart));
+            ::GlobalUnlock(encoded);
         }
     }
     encoder.Detach();
@@ -63,16 +55,8 @@ bool PlaceOnClipboard(CBitmap* pImage, HWND owner) {
 }
 
 bool PlaceTextOnClipboard(const std::wstring& text, HWND owner) {
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    HGLOBAL block = AfxCopyToGlobal(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
     if (!block) return false;
-    void* to = ::GlobalLock(block);
-    if (!to) {
-        ::GlobalFree(block);
-        return false;
-    }
-    std::memcpy(to, text.c_str(), bytes);
-    ::GlobalUnlock(block);
     if (!::OpenClipboard(owner)) {
         ::GlobalFree(block);
         return false;

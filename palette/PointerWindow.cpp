@@ -5,6 +5,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "framework/GlobalBlock.h"
+
 namespace {
 // The picture is drawn at half its size.
 constexpr int kWidth = 20;
@@ -25,15 +27,8 @@ std::unique_ptr<Gdiplus::Image> CPointerWindow::LoadPngResource(UINT nId) {
     const void* bytes = hData ? ::LockResource(hData) : nullptr;
     if (!bytes || size == 0) return nullptr;
 
-    HGLOBAL hBlock = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    HGLOBAL hBlock = AfxCopyToGlobal(bytes, size);
     if (!hBlock) return nullptr;
-    void* block = ::GlobalLock(hBlock);
-    if (!block) {
-        ::GlobalFree(hBlock);
-        return nullptr;
-    }
-    ::memcpy(block, bytes, size);
-    ::GlobalUnlock(hBlock);
     // The stream owns the block: it lives as long as the stream, which the image keeps while it needs it.
     IStream* stream = nullptr;
     if (FAILED(::CreateStreamOnHGlobal(hBlock, TRUE, &stream))) {
