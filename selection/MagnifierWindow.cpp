@@ -49,13 +49,17 @@ void CMagnifierWindow::OnClose() {
 
 void CMagnifierWindow::OnPaint() {
     CPaintDC dc(this);
-    DrawMagnifier(&dc);
+    DrawMagnifier(&dc, m_ptPlaced);
 }
 
 void CMagnifierWindow::DrawMagnifier(CDC* pDC) {
-    if (!m_pSnapshot || !m_pSnapshot->GetSafeHdc()) return;  // nothing to show: the window stays hidden
     POINT cursor;
     ::GetCursorPos(&cursor);
+    DrawMagnifier(pDC, cursor);
+}
+
+void CMagnifierWindow::DrawMagnifier(CDC* pDC, POINT cursor) {
+    if (!m_pSnapshot || !m_pSnapshot->GetSafeHdc()) return;  // nothing to show: the window stays hidden
     const POINT p = magnifier::SnapshotPoint(cursor, m_rcScreen.left, m_rcScreen.top);
     const COLORREF colour = m_pSnapshot->GetPixel(p.x, p.y);
     GetWindowRect(&m_rcWindow);
@@ -107,10 +111,13 @@ BOOL CMagnifierWindow::CreateHidden(const CDC* snapshot, std::function<bool(cons
 }
 
 void CMagnifierWindow::ShowBesideCursor() {
-    POINT cursor;
-    ::GetCursorPos(&cursor);
-    const RECT rc = magnifier::PlaceBesideCursor(cursor, m_rcScreen);
-    MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    // The pointer is read once per step, and the window moved only when its place changes: each read
+    // and each move waits on the display server, several times what the painting costs.
+    ::GetCursorPos(&m_ptPlaced);
+    const RECT rc = magnifier::PlaceBesideCursor(m_ptPlaced, m_rcScreen);
+    RECT now;
+    GetWindowRect(&now);
+    if (!::EqualRect(&now, &rc)) MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
     // Shown without activation: the keyboard stays with the capture window, so Enter and Esc keep
     // ending the capture while the magnifier follows the cursor.
     ShowWindow(SW_SHOWNOACTIVATE);

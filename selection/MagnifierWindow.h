@@ -20,6 +20,8 @@ public:
     void Hide() { ShowWindow(SW_HIDE); }
     // Paints the magnifier for the cursor's present position into pDC, at the window's present size.
     void DrawMagnifier(CDC* pDC);
+    // The same for the cursor at `cursor` (desktop coordinates).
+    void DrawMagnifier(CDC* pDC, POINT cursor);
     // The position and colour lines' font: the small dialog font at the size it has on a desktop of
     // 96 DPI, so that both lines fit the panel on a scaled desktop too. Made at the first use.
     CFont& InfoFont();
@@ -39,5 +41,7 @@ private:
     // The virtual screen, read when the window is made: where the snapshot lies on the desktop.
     CRect m_rcScreen;
     CRect m_rcWindow;
+    // The pointer the window was last placed beside: its paint shows that point.
+    POINT m_ptPlaced = {0, 0};
     CFont m_fontInfo;
 };
