@@ -55,8 +55,8 @@ public:
     void ComposeView();
     void RefreshView();
     void RefreshSelectionStep();
-    // The hover view: the frozen screen dimmed around rc, which is outlined; ShowHover shows it,
-    // recomposing only what changed.
+    // The hover view: the frozen screen dimmed around rc, which is outlined. ComposeHoverView composes it
+    // into the view buffer; ShowHover shows it on the window, painting only what changed.
     void ComposeHoverView(const RECT& rc);
     void ShowHover(const RECT& rc);
     // Back to the start: no region, no marks, no tool; the window under the pointer outlined.
@@ -125,7 +125,10 @@ private:
     // After the capture starts over: the view as the pointer's place shows it (the window under it
     // outlined), and the magnifier beside it.
     void ShowViewAtPointer();
-    void DrawHoverOutline();
+    // The hover view for rc shown on the window whole, painted straight from the frozen screen.
+    void ShowWholeHover(const RECT& rc);
+    // The given rectangles of the window's hover view painted again.
+    void PaintHoverArea(const std::vector<RECT>& area);
     // Recomposes the given rectangles of the view: the frozen screen dimmed outside rcClear, then the
     // marks drawn by drawMarks clipped to them; and has them repainted.
     void RecomposeArea(const std::vector<RECT>& area, const RECT& rcClear, const std::function<void()>& drawMarks);
@@ -168,7 +171,9 @@ private:
     HICON m_hIcon;
     int m_nForegroundTicks = 0;
     bool m_bShowMagnifier = true;
-    ViewShown m_viewShown;  // what the view buffer was last composed as
+    // What the window was last composed as (the buffer too, unless a hover view painted straight is
+    // ahead of it).
+    ViewShown m_viewShown;
     // Something was drawn straight onto the window (the quick look): the next step repaints it whole.
     bool m_bWindowScribbled = false;
     bool m_bChildWindowsMade = false;

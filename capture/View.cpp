@@ -10,6 +10,10 @@
 namespace {
 // Outside the selection the frozen screen shows at 155/255 of its brightness: black blended at 100/255.
 constexpr BYTE kDimAlpha = 100;
+// Outline of the window under the cursor: 3 pixels of light sky blue.
+constexpr int kHoverPenWidth = 3;
+constexpr COLORREF kHoverColor = 0x00E7AD37;
+static_assert(View::kHoverReach == kHoverPenWidth, "the outline reaches its pen's width either way at most");
 // Rows dimmed at a time on their way into the view.
 constexpr int kDimStripRows = 32;
 }  // namespace
@@ -66,26 +70,88 @@ void View::MakeDimTable() {
     m_bDimTable = m_bDimTableMade = true;
 }
 
+void View::ReleaseFrozen() {
+    Buffer();  // the buffer holds the view the window shows before its source goes
+    m_dcScreen.DeleteDC();
+}
+
+CBitmapDC& View::Buffer() {
+    if (m_hoverNotInBuffer) {
+        const RECT rc = *m_hoverNotInBuffer;
+        m_hoverNotInBuffer.reset();
+        ComposeHover(&m_dcView, rc, Bounds());
+    }
+    return m_dcView;
+}
+
 void View::CopyDimmedOutside(const RECT& rc, const RECT& area) {
+    if (rect::Equal(rect::Intersection(area, Bounds()), Bounds())) {
+        m_hoverNotInBuffer.reset();  // all of it is composed again
+    } else {
+        Buffer();  // a part is recomposed over the rest, which must be up to date
+    }
+    DimInto(&m_dcView, rc, area);
+}
+
+void View::ShowHoverOnWindow(const RECT& rc) {
+    if (m_dcScreen.GetSafeHdc()) {
+        m_hoverNotInBuffer = rc;
+    } else {
+        m_hoverNotInBuffer.reset();
+        ComposeHover(&m_dcView, rc, Bounds());
+    }
+}
+
+void View::ComposeHover(CDC* pTarget, const RECT& rc, const RECT& area) {
+    DimInto(pTarget, rc, area);
+    // The outline is drawn whole but lands only inside the area: outside it the target keeps it as it was
+    // drawn over the same pixels.
+    const int saved = ::SaveDC(*pTarget);
+    ::IntersectClipRect(*pTarget, area.left, area.top, area.right, area.bottom);
+    {
+        CPen pen(PS_SOLID, kHoverPenWidth, kHoverColor);
+        CSelectScope withPen(pTarget, &pen);
+        CSelectScope hollow = CSelectScope::Stock(pTarget, NULL_BRUSH);
+        pTarget->Rectangle(&rc);
+    }
+    ::RestoreDC(*pTarget, saved);
+}
+
+void View::ComposeHoverIntoBuffer(const RECT& rc) {
+    m_hoverNotInBuffer.reset();
+    ComposeHover(&m_dcView, rc, Bounds());
+}
+
+bool View::PaintHoverStraight(CDC* pDC, const std::vector<RECT>& areas) {
+    if (!m_hoverNotInBuffer) return false;
+    for (const RECT& area : areas) {
+        const RECT part = rect::Intersection(area, Bounds());
+        if (!rect::IsEmpty(part)) ComposeHover(pDC, *m_hoverNotInBuffer, part);
+    }
+    return true;
+}
+
+void View::DimInto(CDC* pTarget, const RECT& rc, const RECT& area) {
     // After the orderly close the frozen screen is gone; there is nothing left to copy.
     if (!m_dcScreen.GetSafeHdc()) return;
     const std::vector<RECT> bands = DimBands(rc, m_cx, m_cy);
     if (!m_bDimTable) {
-        m_dcView.BitBlt(area.left, area.top, rect::Width(area), rect::Height(area), &m_dcScreen, area.left, area.top,
+        pTarget->BitBlt(area.left, area.top, rect::Width(area), rect::Height(area), &m_dcScreen, area.left, area.top,
                         SRCCOPY);
         for (const RECT& band : bands) {
             const RECT part = rect::Intersection(band, area);
-            if (!rect::IsEmpty(part)) BlendDim(m_dcView, part);
+            if (!rect::IsEmpty(part)) BlendDim(*pTarget, part);
         }
         return;
     }
     const RECT clear = rect::Intersection(ClearArea(rc, m_cx, m_cy), area);
     if (!rect::IsEmpty(clear)) {
-        m_dcView.BitBlt(clear.left, clear.top, rect::Width(clear), rect::Height(clear), &m_dcScreen, clear.left,
+        pTarget->BitBlt(clear.left, clear.top, rect::Width(clear), rect::Height(clear), &m_dcScreen, clear.left,
                         clear.top, SRCCOPY);
     }
     // The view stays a bitmap of the display's kind, which the marks are drawn on exactly as they are on
-    // the window; so dimmed rows are made in the strip and copied in from there, a few dozen at a time.
+    // the window; so dimmed rows are made in the strip and copied in from there, a few dozen at a time
+    // (the same way onto the window itself).
     const uint32_t* screen = reinterpret_cast<const uint32_t*>(m_dcScreen.Pixels());
     uint32_t* strip = reinterpret_cast<uint32_t*>(m_dcDimStrip.Pixels());
     const size_t stride = static_cast<size_t>(m_cx), stripStride = static_cast<size_t>(m_dcDimStrip.PixelsWidth());
@@ -105,7 +171,7 @@ void View::CopyDimmedOutside(const RECT& rc, const RECT& area) {
                     dimming::DimPixels(from, to, n, m_dimTable);
                 }
             }
-            m_dcView.BitBlt(part.left, top, static_cast<int>(n), rows, &m_dcDimStrip, part.left, 0, SRCCOPY);
+            pTarget->BitBlt(part.left, top, static_cast<int>(n), rows, &m_dcDimStrip, part.left, 0, SRCCOPY);
         }
     }
 }

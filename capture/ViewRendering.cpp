@@ -9,12 +9,7 @@
 #include "selection/logic/SelectionGeometry.h"
 
 namespace {
-// Outline of the window under the cursor: 3 pixels of light sky blue.
-constexpr int kHoverPenWidth = 3;
-constexpr COLORREF kHoverColor = 0x00E7AD37;
-// How far the marks around a rectangle reach beyond its edges, either way: the hover outline, and the
-// selection's frame (2 pixels) with its handles.
-constexpr int kHoverReach = kHoverPenWidth;
+// How far the selection's frame (2 pixels) with its handles reaches beyond its edges, either way.
 constexpr int kSelectionReach = selection::kHandleHalf + 2 + 1;
 }  // namespace
 
@@ -88,9 +83,7 @@ void CCorvaneDlg::ShowViewAtPointer() {
     ::GetCursorPos(&cursor);
     const POINT pt = {cursor.x - m_view.Screen().left, cursor.y - m_view.Screen().top};
     if (m_phase.Detecting() && !m_phase.FixedRegion() && m_windowFinder.FindWindowRectAt(pt, &m_rcHover)) {
-        ComposeHoverView(m_rcHover);
-        Invalidate(FALSE);
-        m_bWindowScribbled = false;
+        ShowWholeHover(m_rcHover);
         UpdateWindow();
     } else {
         ::SetRectEmpty(&m_rcHover);
@@ -108,14 +101,13 @@ void CCorvaneDlg::ShowHover(const RECT& rc) {
     if (!::EqualRect(&rcOld, &m_rcHover)) {
         const bool bounded = m_viewShown.nKind == VIEW_HOVER && ::EqualRect(&m_viewShown.rc, &rcOld) &&
                              !m_bWindowScribbled &&
-                             ChangedArea(rcOld, m_rcHover, kHoverReach, m_view.Width(), m_view.Height(), &area);
+                             ChangedArea(rcOld, m_rcHover, View::kHoverReach, m_view.Width(), m_view.Height(), &area);
         if (bounded) {
-            RecomposeArea(area, m_rcHover, [this] { DrawHoverOutline(); });
+            m_view.ShowHoverOnWindow(m_rcHover);
             m_viewShown.rc = m_rcHover;
+            PaintHoverArea(area);
         } else {
-            ComposeHoverView(m_rcHover);
-            Invalidate(FALSE);
-            m_bWindowScribbled = false;
+            ShowWholeHover(m_rcHover);
         }
     } else if (m_bWindowScribbled) {
         Invalidate(FALSE);
@@ -126,19 +118,35 @@ void CCorvaneDlg::ShowHover(const RECT& rc) {
 
 void CCorvaneDlg::ComposeHoverView(const RECT& rc) {
     m_rcHover = rc;
-    m_view.CopyDimmedOutside(m_rcHover);
-    DrawHoverOutline();
+    m_view.ComposeHoverIntoBuffer(m_rcHover);
     m_viewShown = ViewShown{VIEW_HOVER, m_rcHover, 0};
 }
 
-void CCorvaneDlg::DrawHoverOutline() {
-    CPen pen(PS_SOLID, kHoverPenWidth, kHoverColor);
-    CSelectScope withPen(&m_view.Buffer(), &pen);
-    CSelectScope hollow = CSelectScope::Stock(&m_view.Buffer(), NULL_BRUSH);
-    m_view.Buffer().Rectangle(&m_rcHover);
+void CCorvaneDlg::PaintHoverArea(const std::vector<RECT>& area) {
+    // Only the changed area, painted straight from the frozen screen onto the window, at once: going
+    // through the window's update region costs more than the painting (about as much again at 4K).
+    CClientDC dc(this);
+    m_palette.ExcludeBars(dc);
+    if (m_view.PaintHoverStraight(&dc, area)) return;
+    // Without the frozen screen the buffer holds the view: it is copied there on the next paint.
+    CRgn region;
+    region.CreateRectRgn(0, 0, 0, 0);
+    for (const RECT& part : area) region.Include(part);
+    InvalidateRgn(region, FALSE);
+}
+
+void CCorvaneDlg::ShowWholeHover(const RECT& rc) {
+    m_rcHover = rc;
+    m_view.ShowHoverOnWindow(m_rcHover);
+    m_viewShown = ViewShown{VIEW_HOVER, m_rcHover, 0};
+    Invalidate(FALSE);
+    m_bWindowScribbled = false;
 }
 
 void CCorvaneDlg::OnPaint() {
+    // What needs painting, read before the paint empties it: a hover view painted straight is composed
+    // there only.
+    const std::vector<RECT> update = m_view.HoverPaintedStraight() ? GetUpdateRects() : std::vector<RECT>{};
     CPaintDC dc(this);
     if (IsIconic()) {
         CPaintDC dcIcon(this);
@@ -156,7 +164,10 @@ void CCorvaneDlg::OnPaint() {
     m_palette.ExcludeBars(dc);
     // Only what needs painting: the DC is clipped to it, and so is the copy.
     const RECT& paint = dc.m_ps.rcPaint;
-    dc.BitBlt(paint.left, paint.top, rect::Width(paint), rect::Height(paint), &m_view.Buffer(), paint.left, paint.top, SRCCOPY);
+    if (!m_view.PaintHoverStraight(&dc, update.empty() ? std::vector<RECT>{paint} : update)) {
+        dc.BitBlt(paint.left, paint.top, rect::Width(paint), rect::Height(paint), &m_view.Buffer(), paint.left,
+                  paint.top, SRCCOPY);
+    }
     // The shape being dragged out lives on the window only, over the view.
     if (const CShape* preview = m_marks.Preview()) DrawMark(&dc, *preview, m_selection.Rect(), &m_marks.Fonts());
     // The child windows are made when the queue has nothing else: the first input goes first.

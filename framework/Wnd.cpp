@@ -142,3 +142,19 @@ BOOL AfxPreTranslateMessage(MSG* pMsg) {
     }
     return FALSE;
 }
+
+std::vector<RECT> CWnd::GetUpdateRects() const {
+    std::vector<RECT> rects;
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    if (region && ::GetUpdateRgn(m_hWnd, region, FALSE) > NULLREGION) {
+        const DWORD size = ::GetRegionData(region, 0, nullptr);
+        std::vector<DWORD> data((size + sizeof(DWORD) - 1) / sizeof(DWORD));
+        auto* rgnData = reinterpret_cast<RGNDATA*>(data.data());
+        if (size && ::GetRegionData(region, size, rgnData) == size) {
+            const RECT* first = reinterpret_cast<const RECT*>(rgnData->Buffer);
+            rects.assign(first, first + rgnData->rdh.nCount);
+        }
+    }
+    if (region) ::DeleteObject(region);
+    return rects;
+}

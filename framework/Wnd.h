@@ -3,6 +3,8 @@
 // window's original procedure.
 #pragma once
 
+#include <vector>
+
 #include <windows.h>
 
 #include "framework/Geometry.h"
@@ -59,6 +61,8 @@ public:
     void InvalidateRgn(HRGN hRgn, BOOL bErase = TRUE) {
         if (m_hWnd) ::InvalidateRgn(m_hWnd, hRgn, bErase);
     }
+    // The rectangles of the area that awaits painting (client coordinates); none when nothing does.
+    std::vector<RECT> GetUpdateRects() const;
     void MoveWindow(int x, int y, int cx, int cy, BOOL bRepaint = TRUE) {
         if (m_hWnd) ::MoveWindow(m_hWnd, x, y, cx, cy, bRepaint);
     }
