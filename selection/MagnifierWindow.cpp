@@ -117,10 +117,12 @@ void CMagnifierWindow::ShowBesideCursor() {
     const RECT rc = magnifier::PlaceBesideCursor(m_ptPlaced, m_rcScreen);
     RECT now;
     GetWindowRect(&now);
-    if (!::EqualRect(&now, &rc)) MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    if (!::EqualRect(&now, &rc)) MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, FALSE);
     // Shown without activation: the keyboard stays with the capture window, so Enter and Esc keep
     // ending the capture while the magnifier follows the cursor.
     ShowWindow(SW_SHOWNOACTIVATE);
-    Invalidate(FALSE);
-    UpdateWindow();
+    // Painted at once, rather than through a paint message: a third of the cost of a step here.
+    CClientDC dc(this);
+    DrawMagnifier(&dc, m_ptPlaced);
+    ::ValidateRect(m_hWnd, nullptr);
 }
