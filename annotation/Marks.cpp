@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "annotation/logic/Drawing.h"
+#include "framework/GdiplusSession.h"
 #include "palette/logic/Palette.h"
 #include "selection/logic/SelectionGeometry.h"
 
@@ -196,6 +197,8 @@ void Marks::Release(int nTool, POINT pt, const ToolContext& ctx) {
 
 void DrawMark(CDC* pDC, const CShape& shape, const RECT& rcSel, TextFonts* fonts, POINT origin) {
     using namespace Gdiplus;
+    // Every mark but the text is drawn by GDI+, started at the first one.
+    if (shape.nKind != SHAPE_TEXT && !AfxStartGdiplus()) return;
     // GDI+ draws in view coordinates; the DC's pixel (0, 0) shows the view's point origin.
     auto onDC = [&](Graphics& graphics) {
         graphics.TranslateTransform(static_cast<REAL>(-origin.x), static_cast<REAL>(-origin.y));

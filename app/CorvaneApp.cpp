@@ -1,5 +1,5 @@
-// Process start-up: the common controls and GDI+, then the capture dialog run modally. The process
-// ends when the capture does.
+// Process start-up: the common controls, then the capture dialog run modally (GDI+ starts at its first
+// use, once the capture shows). The process ends when the capture does.
 #include "app/CorvaneApp.h"
 
 #include "capture/CorvaneDlg.h"
@@ -9,8 +9,6 @@ BOOL CCorvaneApp::InitInstance() {
     ::InitCommonControlsEx(&icc);
     CWinAppEx::InitInstance();
     SetRegistryKey(L"应用程序向导生成的本地应用程序");
-
-    m_gdiplus.Start();
 
     // A capture that ends without a quit request (the dialog's own Enter or Esc) produced nothing.
     m_nExitCode = 1;

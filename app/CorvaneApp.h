@@ -9,6 +9,6 @@ public:
     BOOL InitInstance() override;
 
 private:
-    // Started with the instance, ended with the application object, after every window is gone.
+    // Started at the first use, ended with the application object, after every window is gone.
     CGdiplusSession m_gdiplus;
 };

@@ -15,8 +15,20 @@ list(FILTER CORVANE_WIN_SOURCES EXCLUDE REGEX ".*/app/Main\\.cpp$")
 
 add_library(corvane_core STATIC ${CORVANE_WIN_SOURCES} ${CORVANE_LOGIC_SOURCES})
 target_include_directories(corvane_core PUBLIC ${CMAKE_SOURCE_DIR})
+# GDI+, COM and the shell's path helpers serve only the marks, the pointer window, the save and the
+# clipboard: they load at their first use, after the capture is on the screen (framework/DelayLoad.cpp
+# ends the program with a message when one cannot be loaded then).
+include(cmake/DelayImport.cmake)
+set(CORVANE_DELAYED_LIBS)
+foreach(name gdiplus ole32 shlwapi)
+  corvane_delay_import(${name} delayed)
+  list(APPEND CORVANE_DELAYED_LIBS ${delayed})
+  add_dependencies(corvane_core corvane_delayimp_${name})
+endforeach()
 target_link_libraries(corvane_core PUBLIC
-  user32 gdi32 msimg32 gdiplus comctl32 comdlg32 ole32 oleaut32 shell32 shlwapi uuid)
+  user32 gdi32 msimg32 comctl32 comdlg32 ${CORVANE_DELAYED_LIBS} oleaut32 shell32 uuid)
+# The failure hook of framework/DelayLoad.cpp, taken from the archive before the runtime's empty one.
+target_link_options(corvane_core INTERFACE -Wl,--undefined=__pfnDliFailureHook2)
 
 # The icons and the pointer picture are drawn by tools/make_resources.cpp, built for this machine with
 # the host compiler and run before the resource compiler; the repository keeps no binary images.

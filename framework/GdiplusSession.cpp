@@ -3,9 +3,18 @@
 
 #include <gdiplus.h>
 
+namespace {
+CGdiplusSession* g_processSession = nullptr;
+}  // namespace
+
+CGdiplusSession::CGdiplusSession() { g_processSession = this; }
+
 CGdiplusSession::~CGdiplusSession() {
+    if (g_processSession == this) g_processSession = nullptr;
     if (m_token) Gdiplus::GdiplusShutdown(m_token);
 }
+
+bool AfxStartGdiplus() { return g_processSession && g_processSession->Start(); }
 
 bool CGdiplusSession::Start() {
     if (m_token) return true;

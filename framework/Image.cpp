@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "framework/GdiplusSession.h"
+
 const GUID kImageFormatBMP = {0xB96B3CAB, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
 const GUID kImageFormatJPEG = {0xB96B3CAE, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
 const GUID kImageFormatPNG = {0xB96B3CAF, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
@@ -105,6 +107,7 @@ HBITMAP CImage::Detach() {
 
 HRESULT CImage::Save(IStream* pStream, const GUID& guidFileType) const {
     if (!m_hBitmap || !pStream) return E_UNEXPECTED;
+    if (!AfxStartGdiplus()) return E_FAIL;
     UINT count = 0, bytes = 0;
     Gdiplus::GetImageEncodersSize(&count, &bytes);
     if (count == 0 || bytes == 0) return HRESULT_FROM_WIN32(ERROR_NOT_SUPPORTED);

@@ -5,6 +5,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "framework/GdiplusSession.h"
 #include "framework/GlobalBlock.h"
 
 namespace {
@@ -19,6 +20,7 @@ CPointerWindow::CPointerWindow() : CPopupWindow(IDD_POPUP) {}
 CPointerWindow::~CPointerWindow() = default;
 
 std::unique_ptr<Gdiplus::Image> CPointerWindow::LoadPngResource(UINT nId) {
+    if (!AfxStartGdiplus()) return nullptr;
     HINSTANCE hInst = AfxGetResourceHandle();
     HRSRC hRes = ::FindResourceW(hInst, MAKEINTRESOURCEW(nId), L"PNG");
     if (!hRes) return nullptr;

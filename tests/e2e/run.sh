@@ -71,13 +71,14 @@ start_box() {
 # The pointer waits on the parking screen: a move over the capture starts the hover outline.
 # With CV_FILE_LIMIT_KB set the program can write no file longer than that many KB, as on a full
 # disk: a longer write stops short and fails (the signal the kernel sends for it is ignored).
+# CV_CORVANE_ENV holds NAME=VALUE words set for the program alone.
 start_corvane() {
   cv_park_pointer
   mkdir -p "$SC/cwd"
   (
     cd "$SC/cwd"
     if [ -n "${CV_FILE_LIMIT_KB:-}" ]; then trap '' XFSZ; ulimit -f "$CV_FILE_LIMIT_KB"; fi
-    exec "$CV_WINE" "$CORVANE"
+    exec env ${CV_CORVANE_ENV:-} "$CV_WINE" "$CORVANE"
   ) >"$SC/corvane.log" 2>&1 &
   CORVANE_PID=$!; SC_PIDS+=("$CORVANE_PID")
   local out

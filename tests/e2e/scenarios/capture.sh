@@ -1,7 +1,8 @@
 # Scenarios of the capture itself: the frozen overlay, the ways it ends, the About box.
 # Sourced by tests/e2e/run.sh, which provides the steps they are written in.
 
-SCENARIOS+=(frozen_full_screen later_window_hidden esc_abandons close_message enter_abandons about_box)
+SCENARIOS+=(frozen_full_screen later_window_hidden esc_abandons close_message enter_abandons about_box
+  library_missing_exits_2)
 ABOUT+=(
   [frozen_full_screen]="covers the virtual screen and shows the frozen desktop pixel for pixel"
   [later_window_hidden]="a window opened after the start does not appear on the overlay"
@@ -9,6 +10,7 @@ ABOUT+=(
   [close_message]="WM_CLOSE ends the capture through the orderly close, exit code 0"
   [enter_abandons]="Enter ends the capture with exit code 1 and no output"
   [about_box]="the About item of the system menu (Alt+Space) opens the About box above the capture"
+  [library_missing_exits_2]="with GDI+ unavailable the capture still shows, then says so at its first use and exits 2"
 )
 
 scenario_frozen_full_screen() {
@@ -97,4 +99,21 @@ scenario_about_box() {
   kill -0 "$CORVANE_PID" 2>/dev/null || fail "the capture ended together with the About box"
   helper sendmsg close >/dev/null || fail "capture window gone after the About box"
   expect_exit 0
+}
+
+scenario_library_missing_exits_2() {
+  start_pattern
+  # GDI+ disabled for the program alone: it loads at its first use, after the capture shows.
+  CV_CORVANE_ENV="WINEDLLOVERRIDES=gdiplus=d" start_corvane
+  local out x y
+  out=$(helper dialogs wait-message Corvane 10000 | tr -d '\r') || {
+    kill -0 "$CORVANE_PID" 2>/dev/null || { wait_exit 1; fail "no message; corvane.exe ended with $EXIT_CODE"; }
+    fail "no message ($out)"
+  }
+  screenshot library-missing
+  note "$(tr '\n' '|' <<<"$out")"
+  grep -q 'gdiplus.dll' <<<"$out" || fail "the message does not name gdiplus.dll"
+  read -r _ _ _ _ _ _ _ x y <<<"$(head -n 1 <<<"$out")"
+  xdotool mousemove --screen 0 "$x" "$y" click 1
+  expect_exit 2
 }
