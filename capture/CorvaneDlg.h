@@ -129,6 +129,8 @@ private:
     void ShowWholeHover(const RECT& rc);
     // The given rectangles of the window's hover view painted again.
     void PaintHoverArea(const std::vector<RECT>& area);
+    // The selection's part of the view copied onto the window, with the shape being dragged out over it.
+    void PaintSelectionWithPreview(CDC* pDC);
     // Recomposes the given rectangles of the view: the frozen screen dimmed outside rcClear, then the
     // marks drawn by drawMarks clipped to them; and has them repainted.
     void RecomposeArea(const std::vector<RECT>& area, const RECT& rcClear, const std::function<void()>& drawMarks);

@@ -87,9 +87,8 @@ void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
     } else {
         m_selection.UpdateCursor(point, ToolChosen());
         if (m_marks.Move(m_palette.Tool(), point, IsLeftDrag(nFlags), CurrentTool(), &dc)) {
-            // The selection repainted: the view with the preview over it.
-            InvalidateRect(&m_selection.Rect(), FALSE);
-            UpdateWindow();
+            // The selection repainted at once, straight onto the window: the view with the preview over it.
+            PaintSelectionWithPreview(&dc);
         }
         PlaceToolBars(!IsLeftDrag(nFlags));
     }

@@ -174,6 +174,16 @@ void CCorvaneDlg::OnPaint() {
     if (!m_bChildWindowsMade) SetTimer(TIMER_CHILD_WINDOWS, 1);
 }
 
+void CCorvaneDlg::PaintSelectionWithPreview(CDC* pDC) {
+    const RECT& rcSel = m_selection.Rect();
+    const int saved = ::SaveDC(*pDC);
+    m_palette.ExcludeBars(*pDC);
+    pDC->BitBlt(rcSel.left, rcSel.top, rect::Width(rcSel), rect::Height(rcSel), &m_view.Buffer(), rcSel.left, rcSel.top,
+                SRCCOPY);
+    if (const CShape* preview = m_marks.Preview()) DrawMark(pDC, *preview, rcSel, &m_marks.Fonts());
+    ::RestoreDC(*pDC, saved);
+}
+
 BOOL CCorvaneDlg::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CCorvaneDlg::MoveMagnifier() {

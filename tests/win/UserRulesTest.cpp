@@ -123,6 +123,18 @@ TEST_F(UserRules, EachDragToolShowsItsPreviewOnTheWindowAndAMarkBeingDraggedIsIn
     }
 }
 
+TEST_F(UserRules, EachDragStepShowsItsPreviewAtOnceAndNoLongerTheLastOne) {
+    Command(ID_TOOL_RECT);
+    Send(WM_MOUSEMOVE, 0, 400, 300);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 400, 300);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 450, 350);
+    ValidateRect(dlg->m_hWnd, nullptr);  // nothing is left for a later paint: the step itself must show it
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 500, 420);
+    EXPECT_GT(CountOnWindow(RECT{459, 418, 462, 422}, kRed), 0) << "the new bottom edge";
+    EXPECT_EQ(CountOnWindow(RECT{429, 349, 432, 352}, kRed), 0) << "the last step's bottom edge";
+    Send(WM_LBUTTONUP, 0, 500, 420);
+}
+
 TEST_F(UserRules, TheBarsHideDuringADragWhenTheySitInsideTheRegion) {
     // A region with no room above or below it for the bars: they sit inside, and go away while a mark
     // is dragged over them.
