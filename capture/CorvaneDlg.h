@@ -127,10 +127,9 @@ private:
     void ShowViewAtPointer();
     // The hover view for rc shown on the window whole, painted straight from the frozen screen.
     void ShowWholeHover(const RECT& rc);
-    // The given rectangles of the window's hover view painted again.
-    void PaintHoverArea(const std::vector<RECT>& area);
-    // The selection's part of the view copied onto the window, with the shape being dragged out over it.
-    void PaintSelectionWithPreview(CDC* pDC);
+    // The view painted onto the window through pDC within areas, at once: the hover view straight from
+    // the frozen screen, any other from the buffer; the bars left out, the shape being dragged out over it.
+    void PaintView(CDC* pDC, const std::vector<RECT>& areas);
     // Recomposes the given rectangles of the view: the frozen screen dimmed outside rcClear, then the
     // marks drawn by drawMarks clipped to them; and has them repainted.
     void RecomposeArea(const std::vector<RECT>& area, const RECT& rcClear, const std::function<void()>& drawMarks);

@@ -88,7 +88,7 @@ void CCorvaneDlg::OnMouseMove(UINT nFlags, CPoint point) {
         m_selection.UpdateCursor(point, ToolChosen());
         if (m_marks.Move(m_palette.Tool(), point, IsLeftDrag(nFlags), CurrentTool(), &dc)) {
             // The selection repainted at once, straight onto the window: the view with the preview over it.
-            PaintSelectionWithPreview(&dc);
+            PaintView(&dc, {m_selection.Rect()});
         }
         PlaceToolBars(!IsLeftDrag(nFlags));
     }

@@ -103,9 +103,12 @@ void CCorvaneDlg::ShowHover(const RECT& rc) {
                              !m_bWindowScribbled &&
                              ChangedArea(rcOld, m_rcHover, View::kHoverReach, m_view.Width(), m_view.Height(), &area);
         if (bounded) {
+            // Only the changed area, painted at once: going through the window's update region costs
+            // more than the painting (about as much again at 4K).
             m_view.ShowHoverOnWindow(m_rcHover);
             m_viewShown.rc = m_rcHover;
-            PaintHoverArea(area);
+            CClientDC dc(this);
+            PaintView(&dc, area);
         } else {
             ShowWholeHover(m_rcHover);
         }
@@ -120,19 +123,6 @@ void CCorvaneDlg::ComposeHoverView(const RECT& rc) {
     m_rcHover = rc;
     m_view.ComposeHoverIntoBuffer(m_rcHover);
     m_viewShown = ViewShown{VIEW_HOVER, m_rcHover, 0};
-}
-
-void CCorvaneDlg::PaintHoverArea(const std::vector<RECT>& area) {
-    // Only the changed area, painted straight from the frozen screen onto the window, at once: going
-    // through the window's update region costs more than the painting (about as much again at 4K).
-    CClientDC dc(this);
-    m_palette.ExcludeBars(dc);
-    if (m_view.PaintHoverStraight(&dc, area)) return;
-    // Without the frozen screen the buffer holds the view: it is copied there on the next paint.
-    CRgn region;
-    region.CreateRectRgn(0, 0, 0, 0);
-    for (const RECT& part : area) region.Include(part);
-    InvalidateRgn(region, FALSE);
 }
 
 void CCorvaneDlg::ShowWholeHover(const RECT& rc) {
@@ -159,28 +149,24 @@ void CCorvaneDlg::OnPaint() {
     } else {
         Default();
     }
-    // The bars are children of this window: the view is copied around them, so a repaint during a
-    // drag never paints over a bar that then has to paint itself again.
-    m_palette.ExcludeBars(dc);
     // Only what needs painting: the DC is clipped to it, and so is the copy.
-    const RECT& paint = dc.m_ps.rcPaint;
-    if (!m_view.PaintHoverStraight(&dc, update.empty() ? std::vector<RECT>{paint} : update)) {
-        dc.BitBlt(paint.left, paint.top, rect::Width(paint), rect::Height(paint), &m_view.Buffer(), paint.left,
-                  paint.top, SRCCOPY);
-    }
-    // The shape being dragged out lives on the window only, over the view.
-    if (const CShape* preview = m_marks.Preview()) DrawMark(&dc, *preview, m_selection.Rect(), &m_marks.Fonts());
+    PaintView(&dc, update.empty() ? std::vector<RECT>{dc.m_ps.rcPaint} : update);
     // The child windows are made when the queue has nothing else: the first input goes first.
     if (!m_bChildWindowsMade) SetTimer(TIMER_CHILD_WINDOWS, 1);
 }
 
-void CCorvaneDlg::PaintSelectionWithPreview(CDC* pDC) {
-    const RECT& rcSel = m_selection.Rect();
+void CCorvaneDlg::PaintView(CDC* pDC, const std::vector<RECT>& areas) {
     const int saved = ::SaveDC(*pDC);
+    // The bars are children of this window: the view is painted around them, so a repaint during a
+    // drag never paints over a bar that then has to paint itself again.
     m_palette.ExcludeBars(*pDC);
-    pDC->BitBlt(rcSel.left, rcSel.top, rect::Width(rcSel), rect::Height(rcSel), &m_view.Buffer(), rcSel.left, rcSel.top,
-                SRCCOPY);
-    if (const CShape* preview = m_marks.Preview()) DrawMark(pDC, *preview, rcSel, &m_marks.Fonts());
+    if (!m_view.PaintHoverStraight(pDC, areas)) {
+        for (const RECT& rc : areas) {
+            pDC->BitBlt(rc.left, rc.top, rect::Width(rc), rect::Height(rc), &m_view.Buffer(), rc.left, rc.top, SRCCOPY);
+        }
+    }
+    // The shape being dragged out lives on the window only, over the view.
+    if (const CShape* preview = m_marks.Preview()) DrawMark(pDC, *preview, m_selection.Rect(), &m_marks.Fonts());
     ::RestoreDC(*pDC, saved);
 }
 
